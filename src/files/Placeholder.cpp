@@ -1,0 +1,1 @@
+// Placeholder: reading and writing VB6 files arrives with its own change.

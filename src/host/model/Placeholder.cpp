@@ -1,0 +1,1 @@
+// Placeholder: the in-memory IDE arrives with its own change.

@@ -1,0 +1,78 @@
+// The settings store: every option of the add-in is a text value under one
+// application ("Kestrova") and one section ("Kestrovaer"), addressed by key.
+//
+// Physically it is a per-user INI file: $KESTROVA_SETTINGS when set, else
+// $XDG_CONFIG_HOME/kestrova/settings.ini, else ~/.config/kestrova/settings.ini.
+// Any text round-trips exactly; the file's header comment documents the
+// escaping. Writes replace the file atomically and keep every other key and
+// section. A corrupt or unreadable file never fails a read: the reader gets
+// its default and one warning is reported.
+//
+// Besides the raw ReadSetting/WriteSetting this file holds the readers'
+// conversions (flags, counts, the language), which each caller applies with
+// its own default.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "support/text/VbText.h"
+
+namespace kv {
+
+inline constexpr VbStringView kSettingsApplication = u"Kestrova";
+inline constexpr VbStringView kSettingsSection = u"Kestrovaer";
+
+class SettingsStore {
+ public:
+  using WarningSink = std::function<void(std::string_view message)>;
+
+  // The per-user file named above.
+  static std::filesystem::path DefaultPath();
+
+  explicit SettingsStore(std::filesystem::path file);
+  SettingsStore(const SettingsStore&) = delete;
+  SettingsStore& operator=(const SettingsStore&) = delete;
+  ~SettingsStore();
+
+  const std::filesystem::path& Path() const;
+
+  // The text stored under `key`, or `defaultValue` when the key is absent.
+  VbString ReadSetting(VbStringView key, VbStringView defaultValue);
+  // Creates the key or replaces its text. Throws VbError when the file cannot
+  // be written; the file is then left as it was.
+  void WriteSetting(VbStringView key, VbStringView value);
+  // Whether the key is stored at all.
+  bool HasSetting(VbStringView key);
+
+  // A read-only file of the same format whose keys, where present, win over
+  // the per-user file (a team's options beside its code). Empty: none.
+  void SetOverride(std::optional<std::filesystem::path> file);
+
+  // Where warnings about an unreadable file go (default: standard error).
+  void SetWarningSink(WarningSink sink);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// ---- The readers' conversions ----
+
+// On when the text is "Y" in either letter case.
+bool IsFlagOn(VbStringView text);
+// On only when the text is exactly "Y" (the hot-key registration's reading).
+bool IsFlagExactlyOn(VbStringView text);
+// The leading decimal number of the text (leading blanks skipped; no number
+// gives 0), rounded to a whole number with halves to even. Empty when it does
+// not fit a 16-bit signed integer.
+std::optional<std::int16_t> ReadCount(VbStringView text);
+// The UI language a "Language" value selects: 0 English for "0" and for a text
+// that is not a number, 1 Simplified Chinese for any other number.
+std::int32_t LanguageFromSetting(VbStringView text);
+
+}  // namespace kv
