@@ -74,9 +74,10 @@ struct INPUT {
 };
 static_assert(sizeof(INPUT) == 28, "INPUT must have the 32-bit Windows layout");
 
-// One synthesised key event, as it entered the input queue.
+// One key event, as it entered the input queue.
 struct KeyEvent {
-  enum class Source { KeybdEvent, SendInput };
+  // Keyboard: the user's own key press that no hot key took (PressHotKey).
+  enum class Source { KeybdEvent, SendInput, Keyboard };
   std::uint16_t vk = 0;
   std::uint16_t scan = 0;
   bool up = false;
@@ -126,7 +127,11 @@ class Platform {
 
   // ---- Focus ----
   HWND GetFocus() const;
-  // Fails (returns 0, focus unchanged) for a hidden or destroyed window.
+  // Fails (returns 0, focus unchanged) for a hidden or destroyed window. On
+  // success it returns the window that had the focus before or, when none
+  // had it, the window itself, so that 0 always means failure. SetFocus(0)
+  // takes the focus away from every window. Hiding or destroying the focused
+  // window leaves no window with the focus.
   HWND SetFocus(HWND window);
 
   // ---- Hot keys ----
@@ -156,6 +161,8 @@ class Platform {
   // Blocks the thread; here it only advances a clock and is recorded.
   void Sleep(std::uint32_t milliseconds);
   const std::vector<std::uint32_t>& Sleeps() const;
+  // The virtual clock in milliseconds: the sum of every Sleep so far.
+  std::uint32_t GetTickCount() const;
 
   // ---- Message boxes ----
   // An OK-only box without an icon, as the add-in shows all of its messages.

@@ -1,0 +1,172 @@
+// Scan codes, the input queue and its delivery to the focused window.
+#include <gtest/gtest.h>
+
+#include "platform/PlatformTesting.h"
+
+namespace kv::platform {
+namespace {
+
+using testing::Keys;
+using testing::Received;
+using testing::Recorder;
+using Strings = std::vector<std::string>;
+
+TEST(ScanCodeTest, UsKeyboardTable) {
+  Platform platform{{}};
+  const struct {
+    std::uint32_t vk;
+    std::uint32_t scan;
+  } cases[] = {
+      {vk::kControl, 0x1D},
+      {16, 0x2A},
+      {vk::kLShift, 0x2A},
+      {vk::kA, 0x1E},
+      {vk::kDelete, 0x53},
+      {vk::kF1, 0x3B},
+      {vk::kF2, 0x3C},
+      {vk::kF8, 0x42},
+      {123, 0x58},
+      {'M', 0x32},
+      {'I', 0x17},
+      {'Q', 0x10},
+      {'Z', 0x2C},
+      {'0', 0x0B},
+      {'1', 0x02},
+      {'9', 0x0A},
+      {0x60, 0x52},
+      {vk::kSubtract, 0x4A},
+      {vk::kAdd, 0x4E},
+      {vk::kMultiply, 0x37},
+      {0xFF, 0},
+      {0x1234, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(platform.MapVirtualKeyA(c.vk, MAPVK_VK_TO_VSC), c.scan) << c.vk;
+  EXPECT_EQ(platform.MapVirtualKeyA(vk::kA, 1), 0u);  // other mappings are not known
+}
+
+class KeyboardTest : public ::testing::Test {
+ protected:
+  KeyboardTest() {
+    a = platform.CreateWindowA("A", Recorder(logA));
+    b = platform.CreateWindowA("B", Recorder(logB));
+    platform.ShowWindow(a, true);
+    platform.ShowWindow(b, true);
+  }
+  static INPUT Key(std::uint16_t vk, bool up) {
+    INPUT input;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+  }
+  Platform platform{{}};
+  std::vector<Received> logA, logB;
+  HWND a = 0, b = 0;
+};
+
+TEST_F(KeyboardTest, KeysWaitInTheQueueUntilDoEvents) {
+  platform.SetFocus(a);
+  platform.keybd_event(vk::kF8, 0x42, 0, 0);
+  platform.keybd_event(vk::kF8, 0x42, KEYEVENTF_KEYUP, 0);
+  EXPECT_EQ(platform.PendingInput(), 2u);
+  EXPECT_TRUE(logA.empty());
+  platform.DoEvents();
+  EXPECT_EQ(platform.PendingInput(), 0u);
+  EXPECT_EQ(Keys(logA), (Strings{"down 119", "up 119"}));
+  EXPECT_EQ(platform.InputLog().size(), 2u);  // the log keeps delivered events
+}
+
+TEST_F(KeyboardTest, KeyMessagesCarryTheScanCodeAndTransitionBits) {
+  platform.SetFocus(a);
+  platform.keybd_event(vk::kA, 0x1E, 0, 0);
+  platform.keybd_event(vk::kA, 0x1E, KEYEVENTF_KEYUP, 0);
+  platform.DoEvents();
+  ASSERT_EQ(logA.size(), 2u);
+  EXPECT_EQ(logA[0].lParam, 0x001E0001);
+  EXPECT_EQ(static_cast<std::uint32_t>(logA[1].lParam), 0xC01E0001u);
+}
+
+TEST_F(KeyboardTest, KeysGoToTheWindowFocusedAtDelivery) {
+  platform.SetFocus(a);
+  platform.keybd_event(vk::kDelete, 0, 0, 0);
+  platform.SetFocus(b);
+  platform.DoEvents();
+  EXPECT_TRUE(logA.empty());
+  EXPECT_EQ(Keys(logB), (Strings{"down 46"}));
+}
+
+TEST_F(KeyboardTest, KeysWithoutAFocusedWindowAreDropped) {
+  platform.keybd_event(vk::kDelete, 0, 0, 0);
+  platform.DoEvents();
+  EXPECT_EQ(platform.PendingInput(), 0u);
+  platform.SetFocus(a);
+  platform.DoEvents();
+  EXPECT_TRUE(logA.empty());
+}
+
+TEST_F(KeyboardTest, FocusMovedByAKeyHandlerRedirectsTheRest) {
+  HWND c = platform.CreateWindowA("C", [&](HWND, std::uint32_t m, WPARAM, LPARAM) {
+    if (m == WM_KEYDOWN) platform.SetFocus(b);
+    return 0;
+  });
+  platform.ShowWindow(c, true);
+  platform.SetFocus(c);
+  platform.keybd_event(vk::kA, 0, 0, 0);
+  platform.keybd_event(vk::kA, 0, KEYEVENTF_KEYUP, 0);
+  platform.DoEvents();
+  EXPECT_EQ(Keys(logB), (Strings{"up 65"}));
+}
+
+TEST_F(KeyboardTest, KeysQueuedWhileDeliveringFollowInOrder) {
+  bool typed = false;
+  HWND c = platform.CreateWindowA("C", [&](HWND, std::uint32_t m, WPARAM, LPARAM) {
+    if (m == WM_KEYDOWN && !typed) {
+      typed = true;
+      platform.keybd_event(vk::kDelete, 0, 0, 0);
+    }
+    logA.push_back({0, m, 0, 0});
+    return 0;
+  });
+  platform.ShowWindow(c, true);
+  platform.SetFocus(c);
+  platform.keybd_event(vk::kA, 0, 0, 0);
+  platform.keybd_event(vk::kA, 0, KEYEVENTF_KEYUP, 0);
+  platform.DoEvents();
+  ASSERT_EQ(logA.size(), 3u);
+  EXPECT_EQ(logA[2].message, WM_KEYDOWN);
+}
+
+TEST_F(KeyboardTest, SendInputInsertsRecordsOfTheRightSizeOnly) {
+  platform.SetFocus(a);
+  INPUT keys[] = {Key(vk::kDelete, false), Key(vk::kDelete, true)};
+  for (std::int32_t size : {0, 27, 29, 40}) EXPECT_EQ(platform.SendInput(2, keys, size), 0u) << size;
+  EXPECT_EQ(platform.PendingInput(), 0u);
+  EXPECT_EQ(platform.SendInput(2, keys, sizeof(INPUT)), 2u);
+  EXPECT_EQ(platform.SendInput(0, nullptr, sizeof(INPUT)), 0u);
+  platform.DoEvents();
+  EXPECT_EQ(Keys(logA), (Strings{"down 46", "up 46"}));
+  ASSERT_EQ(platform.InputLog().size(), 2u);
+  EXPECT_EQ(platform.InputLog()[1].source, KeyEvent::Source::SendInput);
+  EXPECT_TRUE(platform.InputLog()[1].up);
+}
+
+TEST_F(KeyboardTest, NonKeyboardRecordsCountButTypeNothing) {
+  platform.SetFocus(a);
+  INPUT mouse;
+  mouse.type = 0;
+  INPUT records[] = {mouse, Key(vk::kA, false)};
+  EXPECT_EQ(platform.SendInput(2, records, sizeof(INPUT)), 2u);
+  platform.DoEvents();
+  EXPECT_EQ(Keys(logA), (Strings{"down 65"}));
+}
+
+TEST(SleepTest, SleepsAreRecordedOnAVirtualClock) {
+  Platform platform{{}};
+  platform.Sleep(10);
+  platform.Sleep(0);
+  platform.Sleep(25);
+  EXPECT_EQ(platform.Sleeps(), (std::vector<std::uint32_t>{10, 0, 25}));
+  EXPECT_EQ(platform.GetTickCount(), 35u);
+}
+
+}  // namespace
+}  // namespace kv::platform
