@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/Platform.h"
+#include "support/text/VbText.h"
 
 namespace kv {
 
@@ -15,13 +16,19 @@ class frmHotKey {
  public:
   explicit frmHotKey(Globals& g);
   ~frmHotKey();
+  frmHotKey(const frmHotKey&) = delete;
+  frmHotKey& operator=(const frmHotKey&) = delete;
 
   platform::HWND hWnd() const { return hWnd_; }
 
-  // (Re)registers the hot keys from the settings.
+  // (Re)registers the hot keys from the settings; replaces the window
+  // procedure the first time only.
   void s_chkHotKey();
-  // Unregisters hot keys 1 to 7.
+  // Unregisters hot keys 1 to 7; the window procedure stays replaced.
   void s_unHotKey();
+  // Unregisters hot keys 1 to 7 and gives the window its own procedure back,
+  // before the add-in's code may go away (disconnection).
+  void s_ReleaseHotKeys();
 
  private:
   Globals& g_;
@@ -30,5 +37,10 @@ class frmHotKey {
 
 // The hot-key window of the add-in, created on first use.
 frmHotKey& HotKeyWindow(Globals& g);
+
+// The virtual key of a Ctrl+letter hot key: the setting's first character in
+// upper case, or `fallback` when the setting is empty or its first character
+// is not A-Z or 0-9.
+std::uint8_t HotKeyLetter(VbStringView setting, char16_t fallback);
 
 }  // namespace kv
