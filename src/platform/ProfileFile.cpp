@@ -1,0 +1,51 @@
+// WritePrivateProfileStringA: one key of a real INI file below the folder
+// that stands for the Windows directory.
+//
+// Section and key names compare without regard to ASCII case, as Windows
+// compares them; the first section of a name and its first entry of a key
+// are the ones written. Everything else in the file stays as it was, and
+// the file is replaced atomically so that a crash never leaves half a file.
+#include "platform/IniText.h"
+#include "platform/PlatformState.h"
+#include "platform/WholeFile.h"
+
+namespace kv::platform {
+
+namespace {
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+// Names that could not be read back as the same section and key.
+bool IsWritable(std::string_view section, std::string_view key, std::string_view value) {
+  if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+  if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) return false;
+  return key.find_first_of(";#[") != 0;
+}
+
+}  // namespace
+
+bool Platform::WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                          std::string_view file) {
+  if (file.empty() || !IsWritable(section, key, value)) return false;
+  std::filesystem::path path(file);
+  if (path.is_relative()) path = state_->options.windowsDirectory / path;
+
+  std::string content;
+  if (std::error_code error = ReadWholeFile(path, content); error && error != std::errc::no_such_file_or_directory)
+    return false;
+  IniText ini(content);
+  std::size_t header = ini.FindSection([&](std::string_view name) { return IniNamesEqual(name, section); });
+  if (header == IniText::npos) {
+    ini.AddSection(section, key, value);
+  } else if (std::size_t entry = ini.FindEntry(header, [&](std::string_view name) { return IniNamesEqual(name, key); });
+             entry == IniText::npos) {
+    ini.AddEntry(header, key, value);
+  } else {
+    ini.SetValue(entry, value);
+  }
+  using std::filesystem::perms;
+  return !ReplaceFileAtomically(path, ini.ToString(),
+                                perms::owner_read | perms::owner_write | perms::group_read | perms::others_read);
+}
+
+}  // namespace kv::platform
