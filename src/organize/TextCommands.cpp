@@ -1,10 +1,185 @@
-// Placeholder: the whole-module text commands arrive with their own change.
+// The whole-module text commands: delete blank lines, merge runs of blank
+// lines, full-width punctuation to ASCII, Private to Public and back.
 #include "organize/TextCommands.h"
 
+#include "organize/VbLineScanner.h"
+#include "support/frmProgress.h"
+
 namespace kv {
-void s_DeleteBlankLines(CommandContext&) {}
-void s_MergeBlankLines(CommandContext&) {}
-void s_ChineseSymbolsToEnglish(CommandContext&) {}
-void s_PrivateToPublic(CommandContext&) {}
-void s_PublicToPrivate(CommandContext&) {}
+
+namespace {
+
+constexpr std::int32_t kBuilderSize = 1023;
+
+// Whether `rest` (a line from its first non-white character) begins with the
+// keyword as whole words.
+bool BeginsWithKeyword(VbStringView rest, VbStringView keyword) {
+  if (rest.size() < keyword.size() || !StartsWithNoCase(rest, keyword)) return false;
+  if (rest.size() == keyword.size()) return true;
+  const char16_t after = rest[keyword.size()];
+  return after == kBlank || after == kTab || after == u'(';
+}
+
+char16_t ToAsciiPunctuation(char16_t c) {
+  // Replacements never produce a character of the table, so one pass gives
+  // what replacing row after row would give.
+  for (const PunctuationPair& p : kPunctuationTable) {
+    if (c == p.from) return p.to;
+  }
+  return c;
+}
+
+bool MightBeFullWidth(char16_t c) { return c >= 0x2014; }
+
+void AppendConverted(VbString& out, VbStringView text) {
+  for (char16_t c : text) out.push_back(MightBeFullWidth(c) ? ToAsciiPunctuation(c) : c);
+}
+
+// The walk shared by commands 3 and 4: every line goes through `keep`, which
+// appends what it keeps to the builder.
+template <class Keep>
+VbString Rebuild(VbStringView text, clsStringBuilder& builder, const LineStep& step, Keep&& keep) {
+  const std::vector<VbStringView> lines = SplitCrLf(text);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (step) step(static_cast<std::int32_t>(i));
+    keep(lines[i]);
+  }
+  return builder.ToString();
+}
+
+// Shows the progress window over the module's lines and hands out the step.
+LineStep ShowLineProgress(CommandContext& ctx) {
+  const auto last = static_cast<std::int32_t>(CountCrLfPieces(ctx.moduleText)) - 1;
+  Globals& g = ctx.g;
+  s_ShowProgress(g, 0, last);
+  return [&g, last](std::int32_t i) { s_StepProgress(g, i, 0, last); };
+}
+
+}  // namespace
+
+VbString f_BreakBefore(VbStringView text, std::span<const VbStringView> keywords) {
+  VbString out;
+  out.reserve(text.size() + text.size() / 16);
+  VbLineState state;
+  ForEachCrLfLine(text, [&](VbStringView line, std::size_t index) {
+    if (index > 0) out.append(kCrLf);
+    const VbLineState before = state;
+    ScanVbLine(line, state, [](const VbPiece&) {});
+    if (before.FreshStatement()) {
+      const VbStringView rest = SkipLeadingWhite(line);
+      for (VbStringView keyword : keywords) {
+        if (!BeginsWithKeyword(rest, keyword)) continue;
+        out.append(kCrLf);
+        out.append(line.substr(0, line.size() - rest.size()));
+        out.append(keyword);
+        out.append(rest.substr(keyword.size()));
+        return;
+      }
+    }
+    out.append(line);
+  });
+  return out;
+}
+
+VbString f_BreakBefore(VbStringView text, VbStringView keyword) {
+  return f_BreakBefore(text, std::span<const VbStringView>(&keyword, 1));
+}
+
+VbString f_DeleteBlankLines(VbStringView text, clsStringBuilder& builder, const LineStep& step) {
+  VbString kept = Rebuild(text, builder, step, [&](VbStringView line) {
+    if (IsBlankLine(line)) return;
+    builder.Append(line);
+    builder.Append(kCrLf);
+  });
+  return f_BreakBefore(kept, kBreakKeywords);
+}
+
+VbString f_DeleteBlankLines(VbStringView text) {
+  clsStringBuilder builder;
+  builder.Initialize(kBuilderSize);
+  return f_DeleteBlankLines(text, builder);
+}
+
+VbString f_MergeBlankLines(VbStringView text, clsStringBuilder& builder, const LineStep& step) {
+  bool previousBlank = false;
+  return Rebuild(text, builder, step, [&](VbStringView line) {
+    const bool blank = IsBlankLine(line);
+    if (!(blank && previousBlank)) {
+      builder.Append(line);
+      builder.Append(kCrLf);
+    }
+    previousBlank = blank;
+  });
+}
+
+VbString f_MergeBlankLines(VbStringView text) {
+  clsStringBuilder builder;
+  builder.Initialize(kBuilderSize);
+  return f_MergeBlankLines(text, builder);
+}
+
+VbString f_ChineseSymbolsToEnglish(VbStringView text) {
+  VbString out;
+  out.reserve(text.size());
+  VbLineState state;
+  ForEachCrLfLine(text, [&](VbStringView line, std::size_t index) {
+    if (index > 0) out.append(kCrLf);
+    ScanVbLine(line, state, [&](const VbPiece& piece) {
+      if (piece.kind == VbPieceKind::Literal) {
+        out.append(piece.text);
+      } else {
+        AppendConverted(out, piece.text);
+      }
+    });
+  });
+  return out;
+}
+
+VbString f_ReplaceScopeWord(VbStringView text, VbStringView from, VbStringView to) {
+  VbString out;
+  out.reserve(text.size() + text.size() / 32);
+  VbLineState state;
+  bool afterOption = false;  // the word before began a statement and was Option
+  ForEachCrLfLine(text, [&](VbStringView line, std::size_t index) {
+    if (index > 0) out.append(kCrLf);
+    ScanVbLine(line, state, [&](const VbPiece& piece) {
+      if (piece.kind != VbPieceKind::Word) {
+        out.append(piece.text);
+        return;
+      }
+      const bool swap = !afterOption && EqualsNoCase(piece.text, from);
+      out.append(swap ? to : piece.text);
+      afterOption = piece.statementStart && EqualsNoCase(piece.text, u"Option");
+    });
+  });
+  return out;
+}
+
+void s_DeleteBlankLines(CommandContext& ctx) {
+  if (ctx.lineCount <= 0) return;
+  const LineStep step = ShowLineProgress(ctx);
+  s_ReplaceWholeText(ctx, f_DeleteBlankLines(ctx.moduleText, ctx.builder1, step));
+}
+
+void s_MergeBlankLines(CommandContext& ctx) {
+  if (ctx.lineCount < 1) return;
+  const LineStep step = ShowLineProgress(ctx);
+  s_ReplaceWholeText(ctx, f_MergeBlankLines(ctx.moduleText, ctx.builder1, step));
+}
+
+void s_ChineseSymbolsToEnglish(CommandContext& ctx) {
+  if (ctx.lineCount <= 0) return;
+  s_ReplaceWholeText(ctx, f_ChineseSymbolsToEnglish(ctx.moduleText));
+}
+
+void s_PrivateToPublic(CommandContext& ctx) {
+  if (ctx.lineCount < 1) return;
+  s_ReplaceWholeText(ctx, f_ReplaceScopeWord(ctx.moduleText, u"Private", u"Public"));
+}
+
+void s_PublicToPrivate(CommandContext& ctx) {
+  if (ctx.lineCount < 1) return;
+  s_ReplaceWholeText(ctx, f_ReplaceScopeWord(ctx.moduleText, u"Public", u"Private"));
+}
+
 }  // namespace kv
