@@ -1,1 +1,0 @@
-// Placeholder: the in-memory IDE arrives with its own change.
