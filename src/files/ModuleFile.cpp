@@ -1,0 +1,90 @@
+// A module file: bytes to code and back.
+#include "files/ModuleFile.h"
+
+#include <cstring>
+
+#include <fmt/format.h>
+
+#include "files/SafeFile.h"
+
+namespace kv::files {
+
+std::uint64_t HashBytes(std::string_view bytes) {
+  // FNV-1a over 8-byte words, then the tail: fast and well spread.
+  std::uint64_t h = 0xcbf29ce484222325ull;
+  constexpr std::uint64_t kPrime = 0x100000001b3ull;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, bytes.data() + i, 8);
+    h = (h ^ w) * kPrime;
+    h ^= h >> 29;
+  }
+  for (; i < bytes.size(); ++i) h = (h ^ static_cast<unsigned char>(bytes[i])) * kPrime;
+  return h ^ bytes.size();
+}
+
+DecodedModule DecodeModuleFile(std::string_view bytes, vbide::ComponentType type, CodePage& ansi, CodePage& utf8) {
+  CheckSourceBytes(bytes);
+  DecodedModule out;
+  ModuleFile& f = out.file;
+  f.type = type;
+  f.hash = HashBytes(bytes);
+  f.size = bytes.size();
+  std::string_view body = bytes;
+  if (body.starts_with(kUtf8Bom)) {
+    f.bom = true;
+    body.remove_prefix(kUtf8Bom.size());
+    f.page = &utf8;
+  } else {
+    f.page = LooksLikeUtf8(body) ? &utf8 : &ansi;
+  }
+
+  VbString text;
+  text.reserve(body.size());
+  try {
+    f.page->Decode(body, text);
+  } catch (const DecodeError& e) {
+    throw FileError(fmt::format("cannot be read losslessly in {}: byte offset {}: {}", f.page->Name(),
+                                e.Offset() + (f.bom ? kUtf8Bom.size() : 0), e.what()));
+  }
+  SplitText split = SplitLines(text);
+  f.ends = std::move(split.ends);
+  SplitModule parts;
+  try {
+    parts = SplitHiddenParts(split.lines);
+  } catch (const HiddenPartsError& e) {
+    throw FileError(e.what());
+  }
+  f.hidden = std::move(parts.hidden);
+  if (f.type == vbide::ComponentType::VBForm && f.hidden.mdiForm) f.type = vbide::ComponentType::VBMDIForm;
+  out.code.reserve(parts.code.size());
+  for (VbStringView line : parts.code) out.code.emplace_back(line);
+  return out;
+}
+
+std::string EncodeModuleFile(const ModuleFile& file, const std::vector<VbString>& code) {
+  std::vector<VbStringView> codeViews(code.begin(), code.end());
+  std::vector<VbStringView> lines;
+  try {
+    lines = AssembleModule(file.hidden, codeViews);
+  } catch (const HiddenPartsError& e) {
+    throw FileError(e.what());
+  }
+  std::string out;
+  out.reserve(file.size + file.size / 8 + 64);
+  if (file.bom) out.append(kUtf8Bom);
+  LineEndWriter ends(file.ends, lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    try {
+      file.page->Encode(lines[i], out);
+    } catch (const EncodeError& e) {
+      throw FileError(fmt::format("cannot be written in {}: line {}, column {}: {}", file.page->Name(), i + 1,
+                                  e.Offset() + 1, e.what()));
+    }
+    for (char16_t c : ends.EndOf(i)) out.push_back(static_cast<char>(c));
+  }
+  return out;
+}
+
+}  // namespace kv::files

@@ -1,1 +1,0 @@
-// Placeholder: reading and writing VB6 files arrives with its own change.
