@@ -1,0 +1,158 @@
+// The live example of the options window, driven through the window's
+// controls: the worked examples line by line, the edge cases of the two
+// number boxes and the controls the example enables.
+#include "options/ShowExample.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "options/frmOptions.h"
+
+namespace kv {
+namespace {
+
+std::string Utf8(VbStringView text) { return VbToUtf8(text); }
+
+std::size_t Leading(VbStringView line) { return line.size() - LTrimView(line).size(); }
+
+class LiveExample : public test::HarnessTest {
+ protected:
+  frmOptions& Open() {
+    ShowOptionsWindow(g);
+    return *g.optionsWindow;
+  }
+  void Enter(std::string_view box, VbStringView text) {
+    frmOptions& w = *g.optionsWindow;
+    w.SetFocus(box);
+    w.SetSelection(box, 0, w.Control(box).text.size());
+    w.Type(text);
+    if (text.empty()) w.Backspace();
+  }
+  const std::vector<VbString>& Lines() { return g.optionsWindow->Control("lbCodeExample").items; }
+  std::vector<std::size_t> Indents() {
+    std::vector<std::size_t> spaces;
+    for (const VbString& line : Lines()) spaces.push_back(Leading(line));
+    return spaces;
+  }
+  // The 1-based column of the first apostrophe of a 1-based line.
+  std::size_t Apostrophe(std::size_t line) { return InStr(Lines().at(line - 1), u"'"); }
+};
+
+TEST_F(LiveExample, WindowDefaultsOnAFreshStore) {
+  Open();
+  EXPECT_EQ(Indents(), (std::vector<std::size_t>{0, 0, 4, 0, 0, 4, 4, 8, 8, 8, 12, 12, 8, 4, 4, 4, 8, 4, 0}));
+  for (std::size_t line : {3, 6, 15}) EXPECT_EQ(Utf8(Lines()[line - 1]), "    ") << line;
+  EXPECT_EQ(Utf8(Lines()[12]), "        End Select    'Case X");
+  EXPECT_EQ(Utf8(Lines()[15]), "    Open \"C:\\abc.txt\" For Output As #1");
+}
+
+TEST_F(LiveExample, CaseFirstBlockAndAlignedCommentsAtColumn55) {
+  frmOptions& w = Open();
+  w.Click("cbIndentCase");
+  w.Click("cbIndentFirst");
+  w.Click("cbAlignEOL");
+  EXPECT_EQ(Indents(), (std::vector<std::size_t>{0, 0, 4, 4, 4, 4, 4, 8, 8, 12, 16, 16, 8, 4, 4, 4, 8, 4, 0}));
+  EXPECT_EQ(Apostrophe(13), 56u);
+  EXPECT_EQ(Apostrophe(14), 56u);
+  EXPECT_EQ(Utf8(Lines()[13]), "    End If" + std::string(45, ' ') + "'More Tools?");
+}
+
+TEST_F(LiveExample, TwoSpacesWithoutProcedureLevelAtColumn10) {
+  frmOptions& w = Open();
+  Enter("tbSpaceNum", u"2");
+  w.Click("cbIndentProc");
+  w.Click("cbIndentCmt");
+  w.Click("cbIndentCase");
+  w.Click("cbAlignEOL");
+  Enter("tbAlignCol", u"10");
+  EXPECT_EQ(Indents(), (std::vector<std::size_t>{0, 0, 0, 0, 0, 0, 0, 0, 2, 4, 0, 6, 2, 0, 0, 0, 2, 0, 0}));
+  EXPECT_EQ(Utf8(Lines()[12]), "  End Select  'Case X");  // the code is longer than the column
+  EXPECT_EQ(Apostrophe(13), 15u);
+  EXPECT_EQ(Apostrophe(14), 11u);
+}
+
+TEST_F(LiveExample, NumberBoxEdgeCases) {
+  struct Case {
+    const char16_t* spaces;
+    const char16_t* column;
+    std::size_t line13;  // column of the apostrophe in line 13
+    std::size_t line17;  // indentation of the Print line
+  };
+  const Case cases[] = {
+      {u"", u"55", 56, 0},   {u"0", u"55", 56, 0},   {u"4", u"", 21, 8},    {u"4", u"0", 21, 8},
+      {u"4", u"100", 101, 8}, {u"10", u"20", 33, 20}, {u"", u"", 13, 0},
+  };
+  frmOptions& w = Open();
+  w.Click("cbAlignEOL");
+  for (const Case& c : cases) {
+    Enter("tbSpaceNum", c.spaces);
+    Enter("tbAlignCol", c.column);
+    EXPECT_EQ(Apostrophe(13), c.line13) << Utf8(c.spaces) << "/" << Utf8(c.column);
+    EXPECT_EQ(Leading(Lines()[16]), c.line17) << Utf8(c.spaces) << "/" << Utf8(c.column);
+  }
+}
+
+TEST_F(LiveExample, EmptySpacesPutEveryLineAtTheMargin) {
+  Open();
+  Enter("tbSpaceNum", u"");
+  EXPECT_EQ(Indents(), std::vector<std::size_t>(19, 0));
+  EXPECT_EQ(Lines(), std::vector<VbString>(ExampleSource().begin(), ExampleSource().end()));
+}
+
+TEST_F(LiveExample, CommentsBackAtTheMarginStillGetTheProcedureLevel) {
+  frmOptions& w = Open();
+  w.Click("cbIndentCmt");
+  EXPECT_EQ(Leading(Lines()[7]), 4u);
+  EXPECT_EQ(Leading(Lines()[10]), 4u);
+}
+
+TEST_F(LiveExample, ProcedureLevelEnablesTheFirstBlockOption) {
+  frmOptions& w = Open();
+  w.Click("cbIndentFirst");
+  w.Click("cbIndentProc");
+  EXPECT_FALSE(w.Control("cbIndentFirst").enabled);
+  EXPECT_EQ(w.Control("cbIndentFirst").value, 1);  // keeps its tick, which changes nothing now
+  EXPECT_EQ(Leading(Lines()[3]), 0u);
+  w.Click("cbIndentFirst");  // disabled: ignores the click
+  EXPECT_EQ(w.Control("cbIndentFirst").value, 1);
+  w.Click("cbIndentProc");
+  EXPECT_TRUE(w.Control("cbIndentFirst").enabled);
+  EXPECT_EQ(Leading(Lines()[3]), 4u);
+}
+
+TEST_F(LiveExample, OnlyIndentationOptionsRebuildIt) {
+  frmOptions& w = Open();
+  int builds = w.ExampleBuilds();
+  w.Click("chkF1");
+  w.Click("chkCtrl1");
+  w.SetFocus("txtCtrl1Target");
+  w.Type(u"x");
+  EXPECT_EQ(w.ExampleBuilds(), builds);
+  w.Click("cbIndentCase");
+  EXPECT_EQ(w.ExampleBuilds(), builds + 1);
+}
+
+TEST_F(LiveExample, FollowsStoredOptionsOnActivation) {
+  settings.WriteSetting(u"IndentSpaces", u"3");
+  settings.WriteSetting(u"IndentCase", u"y");
+  Open();
+  EXPECT_EQ(Leading(Lines()[9]), 9u);
+  EXPECT_EQ(Leading(Lines()[10]), 12u);
+}
+
+TEST(ExampleSource, CommentLinesAreTheProductsOwn) {
+  const ExampleText& text = ExampleSource();
+  for (std::size_t line : {5, 8}) {
+    EXPECT_EQ(text[line - 1].front(), u'\'') << line;
+    EXPECT_NE(text[line - 1].find(u"kestrova.example"), VbString::npos) << line;
+  }
+  EXPECT_EQ(Utf8(text[3]), "'Kestrova");
+  EXPECT_EQ(Utf8(text[18]), "End Sub");
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,396 @@
+// The options window as the user drives it: the number boxes corrected while
+// typing, loading on the first showing in either language, Save writing the
+// nineteen keys, Cancel writing nothing, the focus and input limits.
+#include "options/frmOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "host/frmHotKey.h"
+
+namespace kv {
+namespace {
+
+using test::HarnessTest;
+
+std::string Utf8(VbStringView text) { return VbToUtf8(text); }
+
+TEST(CorrectNumberText, Table) {
+  struct Case {
+    const char16_t* text;
+    int limit;
+    const char16_t* expected;
+  };
+  const Case cases[] = {
+      {u"", 10, u""},        {u"12", 10, u""},      {u"10", 10, u"10"},   {u"abc", 10, u""},
+      {u"-3", 10, u"3"},     {u"+4", 10, u"4"},     {u"03", 10, u"3"},    {u"-0", 10, u"0"},
+      {u"2.5", 10, u"2"},    {u"3.5", 10, u"4"},    {u"0.5", 10, u"0"},   {u"2.51", 10, u"3"},
+      {u"9.5", 10, u"10"},   {u"10.5", 10, u"10"},  {u"10.51", 10, u""},  {u".5", 10, u"0"},
+      {u"1.", 10, u"1"},     {u" 7 ", 10, u"7"},    {u"7\t", 10, u""},    {u"-", 10, u""},
+      {u".", 10, u""},       {u"1e1", 10, u""},     {u"1,0", 10, u""},    {u"3 3", 10, u""},
+      {u"101", 100, u""},    {u"100", 100, u"100"}, {u"0100", 100, u"100"},
+      {u"99999999999", 100, u""}, {u"32768", 40000, u""}, {u"32767", 40000, u"32767"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Utf8(CorrectNumberText(c.text, c.limit)), Utf8(c.expected)) << Utf8(c.text) << " limit " << c.limit;
+}
+
+class OptionsWindow : public HarnessTest {
+ protected:
+  frmOptions& Open() {
+    ShowOptionsWindow(g);
+    return *g.optionsWindow;
+  }
+  // Types the keys one at a time into a box whose whole text is selected.
+  VbString TypeInto(std::string_view box, VbStringView keys) {
+    frmOptions& w = *g.optionsWindow;
+    EXPECT_TRUE(w.SetFocus(box));
+    w.SetSelection(box, 0, w.Control(box).text.size());
+    for (char16_t key : keys) w.Type(VbStringView(&key, 1));
+    return w.Control(box).text;
+  }
+  VbString Stored(VbStringView key) { return settings.HasSetting(key) ? settings.ReadSetting(key, u"") : u"(absent)"; }
+};
+
+TEST_F(OptionsWindow, NumberBoxesAreCorrectedWhileTyping) {
+  struct Case {
+    const char* box;
+    const char16_t* keys;
+    const char16_t* shown;
+  };
+  const Case cases[] = {
+      {"tbSpaceNum", u"12", u""},    {"tbSpaceNum", u"10", u"10"},  {"tbSpaceNum", u"abc", u""},
+      {"tbSpaceNum", u"-3", u"3"},   {"tbSpaceNum", u"7", u"7"},    {"tbSpaceNum", u"0", u"0"},
+      {"tbAlignCol", u"101", u""},   {"tbAlignCol", u"100", u"100"}, {"tbAlignCol", u"1005", u"100"},
+      {"tbAlignCol", u"x9", u"9"},
+  };
+  frmOptions& w = Open();
+  w.Click("cbAlignEOL");  // the column box is enabled only with aligned comments
+  for (const Case& c : cases) EXPECT_EQ(Utf8(TypeInto(c.box, c.keys)), Utf8(c.shown)) << c.box << " " << Utf8(c.keys);
+}
+
+TEST_F(OptionsWindow, PasteIsCorrectedOnceMoreAfterItsReplacement) {
+  frmOptions& w = Open();
+  w.SetFocus("tbSpaceNum");
+  w.SetSelection("tbSpaceNum", 0, 1);
+  int before = w.ExampleBuilds();
+  w.Type(u"03");  // corrected to 3, which changes the text and corrects again
+  EXPECT_EQ(Utf8(w.Control("tbSpaceNum").text), "3");
+  EXPECT_EQ(w.ExampleBuilds() - before, 2);
+  w.SetSelection("tbSpaceNum", 0, 1);
+  before = w.ExampleBuilds();
+  w.Type(u"5");  // already correct: one change, one rebuild
+  EXPECT_EQ(w.ExampleBuilds() - before, 1);
+  w.Backspace();  // emptied by the user: stays empty
+  EXPECT_EQ(Utf8(w.Control("tbSpaceNum").text), "");
+}
+
+TEST_F(OptionsWindow, ColumnBoxTakesNoInputWhileDisabled) {
+  frmOptions& w = Open();
+  EXPECT_FALSE(w.Control("tbAlignCol").enabled);
+  EXPECT_FALSE(w.SetFocus("tbAlignCol"));
+  w.Click("cbAlignEOL");
+  EXPECT_TRUE(w.Control("tbAlignCol").enabled);
+  EXPECT_TRUE(w.Control("lblAlignCol").enabled);
+}
+
+TEST_F(OptionsWindow, LetterBoxesTakeOneCharacterAndAreNotCorrected) {
+  Open();
+  EXPECT_EQ(Utf8(TypeInto("txtIndentMod", u"kq")), "k");
+  EXPECT_EQ(Utf8(TypeInto("txtCtrl1", u"7x")), "7");
+}
+
+TEST_F(OptionsWindow, CustomTextStopsAt255Characters) {
+  frmOptions& w = Open();
+  w.SetFocus("txtCtrl1Target");
+  w.Type(VbString(300, u'x'));
+  EXPECT_EQ(w.Control("txtCtrl1Target").text.size(), 255u);
+  w.Type(u"y");
+  EXPECT_EQ(w.Control("txtCtrl1Target").text.size(), 255u);
+}
+
+TEST_F(OptionsWindow, FreshStoreShowsTheWindowDefaults) {
+  frmOptions& w = Open();
+  EXPECT_EQ(Utf8(w.Caption()), "Set Up");
+  const std::pair<const char*, const char*> texts[] = {
+      {"tbSpaceNum", "4"}, {"tbAlignCol", "55"}, {"txtIndentMod", "M"}, {"txtCtrl1", "I"}, {"txtCtrl1Target", "'"},
+      {"Frame2", "&Other Opthins (^ = Ctrl)"}, {"cbIndentCase", "Indent within \"Select Case\" lines"},
+  };
+  for (auto [name, text] : texts) EXPECT_EQ(Utf8(w.Control(name).text), text) << name;
+  const std::pair<const char*, int> ticks[] = {
+      {"cbIndentProc", 1}, {"cbIndentFirst", 0}, {"cbIndentCmt", 1}, {"cbIndentCase", 0}, {"cbAlignEOL", 0},
+      {"chkSave", 0},      {"chkF1", 0},         {"chkF2", 0},        {"chkIndentModHotKey", 0},
+      {"chkCtrl1", 0},     {"chkFold", 0},       {"chkUnfold", 0},    {"chkUnfoldAll", 0},
+  };
+  for (auto [name, value] : ticks) EXPECT_EQ(w.Control(name).value, value) << name;
+  const FormControl& language = w.Control("cmbLanguage");
+  EXPECT_EQ(language.items, (std::vector<VbString>{u"English", u"简体中文"}));
+  EXPECT_EQ(language.listIndex, 0);
+  EXPECT_EQ(w.Control("lbCodeExample").items.size(), 19u);
+  EXPECT_EQ(Utf8(w.Control("labIs").toolTip), "Click choose all custom text.");
+  EXPECT_EQ(Utf8(w.Control("txtCtrl1Target").toolTip), "Max 255 bytes for custom text.");
+}
+
+TEST_F(OptionsWindow, ChineseCaptionsAndTheTooltipsThatStayEnglish) {
+  g.gLanguage = 1;
+  frmOptions& w = Open();
+  const std::pair<const char*, const char*> texts[] = {
+      {"frmOptions", "设置"},
+      {"Frame1", "缩进选项"},
+      {"Frame2", "其它选项 (^ = Ctrl)"},
+      {"Frame3", "语言"},
+      {"lblUse", "用"},
+      {"spa", "个空格"},
+      {"cbIndentProc", "缩进过程中的所有内容"},
+      {"cbAlignEOL", "对齐行末注释"},
+      {"lblAlignCol", "在列中："},
+      {"cbIndentFirst", "缩进过程中的第一个注释块"},
+      {"cbIndentCmt", "缩进注释以与代码对齐"},
+      {"cbIndentCase", "在“Select Case”行内缩进"},
+      {"chkCtrl1", "热键：Ctrl+"},
+      {"chkSave", "操作前保存到vb6code.txt"},
+      {"chkF1", "热键: F1 = Shift + F8 在VB6IDE中"},
+      {"chkF2", "热键：F2 = Ctrl + Shift + F8 在VB6IDE中"},
+      {"chkIndentModHotKey", "缩进模块热键（&M）：Ctrl+"},
+      {"chkFold", "热键：^-（数字键盘）折叠当前程序"},
+      {"chkUnfold", "热键：^+（数字键盘）展开当前过程"},
+      {"chkUnfoldAll", "热键：^*（数字键盘）全部展开（当前模块）"},
+      {"cmdOK", "保存"},
+      {"cmdCancel", "取消"},
+      {"labIs", "="},
+      {"tbSpaceNum", "4"},
+  };
+  for (auto [name, text] : texts) EXPECT_EQ(Utf8(w.Control(name).text), text) << name;
+  EXPECT_EQ(Utf8(w.Control("txtCtrl1Target").toolTip), "自定义文本的最大值为255字节。");
+  EXPECT_EQ(Utf8(w.Control("labIs").toolTip), "Click choose all custom text.");
+  EXPECT_EQ(Utf8(w.Control("txtIndentMod").toolTip), "Max 1 byte");
+}
+
+TEST_F(OptionsWindow, StoredValuesAsTheWindowShowsThem) {
+  struct Case {
+    const char16_t* key;
+    const char16_t* stored;
+    const char* control;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {u"IndentProc", u"y", "cbIndentProc", "Y"},        {u"IndentProc", u"yes", "cbIndentProc", "N"},
+      {u"IndentSpaces", u"", "tbSpaceNum", ""},          {u"IndentSpaces", u"12", "tbSpaceNum", ""},
+      {u"IndentSpaces", u"-3", "tbSpaceNum", "3"},       {u"AlignEOLCol", u"1234", "tbAlignCol", ""},
+      {u"txtIndentMod", u"k", "txtIndentMod", "k"},      {u"txtIndentMod", u"MM", "txtIndentMod", "M"},
+      {u"txtIndentMod", u"", "txtIndentMod", "M"},       {u"txtCtrl1", u"", "txtCtrl1", ""},
+      {u"txtCtrl1", u"ab", "txtCtrl1", "ab"},            {u"Language", u"1", "cmbLanguage", "简体中文"},
+      {u"Language", u"0", "cmbLanguage", "English"},    {u"Language", u"2", "cmbLanguage", "简体中文"},
+      {u"Language", u"-1", "cmbLanguage", "简体中文"},   {u"Language", u"abc", "cmbLanguage", "English"},
+      {u"chkF1", u"y", "chkF1", "Y"},
+  };
+  for (const Case& c : cases) {
+    test::Harness h;
+    h.settings.WriteSetting(c.key, c.stored);
+    ShowOptionsWindow(h.g);
+    EXPECT_EQ(Utf8(h.g.optionsWindow->ShownText(*FindOptionKey(c.key))), c.shown)
+        << Utf8(c.key) << "=" << Utf8(c.stored);
+  }
+}
+
+TEST_F(OptionsWindow, OnlyTheFirstShowingLoads) {
+  frmOptions& w = Open();
+  TypeInto("tbSpaceNum", u"2");
+  settings.WriteSetting(u"IndentSpaces", u"8");
+  ShowOptionsWindow(g);  // command 19 again while the window is open
+  w.Form_Activate();     // the window becomes active again
+  EXPECT_EQ(g.optionsWindow.get(), &w);
+  EXPECT_EQ(Utf8(w.Control("tbSpaceNum").text), "2");
+}
+
+TEST_F(OptionsWindow, SaveWritesEveryKeyByTheLetterRules) {
+  frmOptions& w = Open();
+  TypeInto("tbSpaceNum", u"");
+  w.Backspace();
+  w.Click("cbIndentProc");
+  w.Click("cbIndentCase");
+  w.Click("cbAlignEOL");
+  TypeInto("tbAlignCol", u"60");
+  w.SetListIndex("cmbLanguage", 1);
+  w.Click("chkF2");
+  TypeInto("txtIndentMod", u"k");
+  w.Click("chkCtrl1");
+  TypeInto("txtCtrl1", u"q");
+  w.SetFocus("txtCtrl1Target");
+  w.Type(u"\r\nEnd");
+  w.Click("chkUnfold");
+  w.Click("cmdOK");
+
+  const std::pair<const char16_t*, const char*> stored[] = {
+      {u"IndentSpaces", ""},   {u"IndentProc", "N"}, {u"IndentFirst", "N"},        {u"IndentCmt", "Y"},
+      {u"IndentCase", "Y"},    {u"AlignEOL", "Y"},   {u"AlignEOLCol", "60"},       {u"Language", "1"},
+      {u"chkSave", "N"},       {u"chkF1", "N"},      {u"chkF2", "Y"},             {u"chkIndentModHotKey", "N"},
+      {u"txtIndentMod", "K"},  {u"chkCtrl1", "Y"},   {u"txtCtrl1", "q"},          {u"txtCtrl1Target", "'\r\nEnd"},
+      {u"chkFold", "N"},       {u"chkUnfold", "Y"},  {u"chkUnfoldAll", "N"},
+  };
+  ASSERT_EQ(std::size(stored), kOptionKeys.size());
+  for (auto [key, value] : stored) EXPECT_EQ(Utf8(Stored(key)), value) << Utf8(key);
+  EXPECT_FALSE(w.Loaded());
+  EXPECT_TRUE(platform.MessageBoxes().empty());
+}
+
+TEST_F(OptionsWindow, SaveOnAFreshStoreTurnsTheRoutinesDefaultsOff) {
+  Open().Click("cmdOK");
+  for (const char16_t* key : {u"IndentFirst", u"IndentCase", u"AlignEOL"}) EXPECT_EQ(Utf8(Stored(key)), "N");
+  EXPECT_EQ(Utf8(Stored(u"IndentSpaces")), "4");
+  EXPECT_EQ(Utf8(Stored(u"AlignEOLCol")), "55");
+}
+
+TEST_F(OptionsWindow, SaveFixesTheModuleLetterAndCutsTheCustomText) {
+  struct Case {
+    const char16_t* letter;
+    const char16_t* custom;
+    const char* storedLetter;
+    std::size_t customLength;
+  };
+  const Case cases[] = {
+      {u"", u"x", "M", 1},  {u"k", u"", "K", 0},  {u"K", u"x", "K", 1},  {u"7", u"x", "7", 1},
+  };
+  for (const Case& c : cases) {
+    test::Harness h;
+    h.settings.WriteSetting(u"txtCtrl1Target", c.custom);
+    ShowOptionsWindow(h.g);
+    frmOptions& w = *h.g.optionsWindow;
+    w.SetFocus("txtIndentMod");
+    w.SetSelection("txtIndentMod", 0, 1);
+    w.Type(c.letter);
+    if (VbStringView(c.letter).empty()) w.Backspace();
+    w.Click("cmdOK");
+    EXPECT_EQ(Utf8(h.settings.ReadSetting(u"txtIndentMod", u"?")), c.storedLetter) << Utf8(c.letter);
+    EXPECT_EQ(h.settings.ReadSetting(u"txtCtrl1Target", u"?").size(), c.customLength);
+  }
+  // A custom text longer than the box allows (stored by hand) is cut on Save.
+  settings.WriteSetting(u"txtCtrl1Target", VbString(300, u'z'));
+  Open().Click("cmdOK");
+  EXPECT_EQ(settings.ReadSetting(u"txtCtrl1Target", u"").size(), 255u);
+}
+
+TEST_F(OptionsWindow, SaveRegistersTheHotKeysAgain) {
+  frmOptions& w = Open();
+  w.Click("chkF1");
+  w.Click("chkIndentModHotKey");
+  TypeInto("txtIndentMod", u"q");
+  w.Click("cmdOK");
+  std::vector<std::uint32_t> keys;
+  for (const auto& hot : platform.RegisteredHotKeys()) keys.push_back(hot.vk);
+  std::sort(keys.begin(), keys.end());
+  EXPECT_EQ(keys, (std::vector<std::uint32_t>{'Q', platform::vk::kF1}));
+}
+
+TEST_F(OptionsWindow, CancelWritesNothingAndKeepsTheHotKeys) {
+  frmOptions& w = Open();
+  TypeInto("tbSpaceNum", u"2");
+  w.Click("chkF1");
+  w.Click("cmdCancel");
+  for (const OptionKey& key : kOptionKeys) EXPECT_FALSE(settings.HasSetting(key.key)) << Utf8(key.key);
+  EXPECT_TRUE(platform.RegisteredHotKeys().empty());
+  EXPECT_FALSE(w.Visible());
+  EXPECT_FALSE(w.Loaded());
+}
+
+TEST_F(OptionsWindow, ReopenedAfterSaveIsFreshAndKeepsTheConnectionLanguage) {
+  frmOptions& first = Open();
+  first.SetListIndex("cmbLanguage", 1);
+  TypeInto("txtIndentMod", u"k");
+  first.Click("cmdOK");
+  frmOptions& second = Open();
+  EXPECT_NE(&first, &second);
+  EXPECT_EQ(Utf8(second.Caption()), "Set Up");  // the language changes at the next connection
+  EXPECT_EQ(second.Control("cmbLanguage").listIndex, 1);
+  EXPECT_EQ(Utf8(second.Control("txtIndentMod").text), "K");
+}
+
+TEST_F(OptionsWindow, EqualsLabelSelectsTheCustomText) {
+  settings.WriteSetting(u"txtCtrl1Target", u"' TODO:");
+  frmOptions& w = Open();
+  w.Click("labIs");
+  const FormControl& box = w.Control("txtCtrl1Target");
+  EXPECT_EQ(w.ActiveControl(), &box);
+  EXPECT_EQ(box.selStart, 0u);
+  EXPECT_EQ(box.selLength, 7u);
+  w.Type(u"'x");
+  EXPECT_EQ(Utf8(box.text), "'x");
+}
+
+TEST_F(OptionsWindow, TabOrderSkipsLabelsGroupsAndDisabledControls) {
+  frmOptions& w = Open();
+  std::vector<std::string> forward;
+  for (int i = 0; i < 21; ++i) {
+    if (i > 0) w.FocusNext();
+    forward.emplace_back(w.ActiveControl()->name);
+  }
+  const std::vector<std::string> expected = {
+      "tbSpaceNum", "cbIndentProc", "cbAlignEOL", "cbIndentFirst", "cbIndentCmt", "cbIndentCase", "chkCtrl1",
+      "txtCtrl1", "chkSave", "chkF1", "chkF2", "txtIndentMod", "chkIndentModHotKey", "chkFold", "chkUnfold",
+      "txtCtrl1Target", "chkUnfoldAll", "cmdOK", "cmdCancel", "cmbLanguage", "tbSpaceNum"};
+  EXPECT_EQ(forward, expected);
+  w.FocusNext(false);
+  EXPECT_EQ(w.ActiveControl()->name, "cmbLanguage");
+  w.Click("cbAlignEOL");
+  w.FocusNext();
+  EXPECT_EQ(w.ActiveControl()->name, "tbAlignCol");
+  EXPECT_EQ(w.ActiveControl()->selLength, 2u);  // reached by Tab: its text is selected
+}
+
+TEST_F(OptionsWindow, EnterValueAppliesTheControlsCorrection) {
+  struct Case {
+    const char16_t* key;
+    const char16_t* value;
+    std::optional<VbString> saved;
+  };
+  const Case cases[] = {
+      {u"IndentSpaces", u"12", u""},      {u"IndentSpaces", u"-3", u"3"},    {u"IndentSpaces", u"2.5", u"2"},
+      {u"AlignEOLCol", u"100", u"100"},   {u"AlignEOLCol", u"0050", u"5"},   {u"AlignEOLCol", u"x", u""},
+      {u"IndentProc", u"y", u"Y"},        {u"IndentProc", u"N", u"N"},       {u"IndentProc", u"yes", std::nullopt},
+      {u"Language", u"1", u"1"},          {u"Language", u"简体中文", u"1"},  {u"Language", u"english", u"0"},
+      {u"Language", u"2", std::nullopt},  {u"txtIndentMod", u"k", u"K"},     {u"txtIndentMod", u"", u"M"},
+      {u"txtIndentMod", u"kq", u"K"},     {u"txtCtrl1", u"ab", u"a"},        {u"txtCtrl1", u"", u""},
+      {u"txtCtrl1Target", u"a\r\nb", u"a\r\nb"},
+  };
+  for (const Case& c : cases) {
+    frmOptions w(g);
+    std::optional<VbString> saved = w.EnterValue(*FindOptionKey(c.key), c.value);
+    EXPECT_EQ(Utf8(saved.value_or(u"(refused)")), Utf8(c.saved.value_or(u"(refused)")))
+        << Utf8(c.key) << " " << Utf8(c.value);
+  }
+}
+
+TEST_F(OptionsWindow, FindOptionKeyIgnoresCase) {
+  EXPECT_EQ(FindOptionKey(u"indentspaces"), &kOptionKeys[0]);
+  EXPECT_EQ(FindOptionKey(u"CHKUNFOLDALL"), &kOptionKeys[18]);
+  EXPECT_EQ(FindOptionKey(u"Indent"), nullptr);
+}
+
+TEST_F(OptionsWindow, CommandNineteenShowsTheWindowThroughTheHost) {
+  int shown = 0;
+  g.windowHost.showOptions = [&](frmOptions& w) {
+    ++shown;
+    EXPECT_TRUE(w.Visible());
+    EXPECT_TRUE(w.Activated());
+  };
+  OpenModule(u"Sub A()\r\nEnd Sub");
+  RunCommand(cmd::kSetUp);
+  EXPECT_EQ(shown, 1);
+  ASSERT_TRUE(g.optionsWindow);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(OptionsWindow, CommandNineteenNeedsACodeWindow) {
+  Project();
+  RunCommand(cmd::kSetUp);
+  EXPECT_FALSE(g.optionsWindow);
+  EXPECT_EQ(Messages().size(), 1u);
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,87 @@
+// The about window in both languages, its address label and its OK button,
+// opened by command 18 as the menu opens it.
+#include "support/frmAbout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Harness.h"
+
+namespace kv {
+namespace {
+
+std::string Utf8(VbStringView text) { return VbToUtf8(text); }
+
+class AboutWindow : public test::HarnessTest {
+ protected:
+  frmAbout& Open() {
+    ShowAboutWindow(g);
+    return *g.aboutWindow;
+  }
+};
+
+TEST_F(AboutWindow, TextsInBothLanguages) {
+  struct Case {
+    std::int32_t language;
+    const char* caption;
+    const char* ok;
+  };
+  const Case cases[] = {{0, "About Kestrovaer", "Okay"}, {1, "关于Kestrova", "好的"}};
+  for (const Case& c : cases) {
+    test::Harness h;
+    h.g.gLanguage = c.language;
+    ShowAboutWindow(h.g);
+    const frmAbout& w = *h.g.aboutWindow;
+    EXPECT_EQ(Utf8(w.Caption()), c.caption);
+    EXPECT_EQ(Utf8(w.Control("btnOK").text), c.ok);
+    EXPECT_EQ(Utf8(w.Control("labTitle").text), "Kestrova v2.8 ");
+    EXPECT_EQ(Utf8(w.Control("lblURL").text), kHomePage);
+  }
+}
+
+TEST_F(AboutWindow, AddressOpensThePageAndLeavesTheWindowOpen) {
+  frmAbout& w = Open();
+  w.lblURL_Click();
+  EXPECT_EQ(platform.OpenedUrls(), std::vector<std::string>{std::string(kHomePage)});
+  EXPECT_TRUE(w.Visible());
+}
+
+TEST_F(AboutWindow, OkClosesAndTheNextShowingIsFresh) {
+  frmAbout& first = Open();
+  first.btnOK_Click();
+  EXPECT_FALSE(first.Visible());
+  EXPECT_FALSE(first.Loaded());
+  EXPECT_NE(&Open(), &first);
+  EXPECT_TRUE(g.aboutWindow->Visible());
+}
+
+TEST_F(AboutWindow, CommandEighteenShowsItThroughTheHost) {
+  const frmAbout* shown = nullptr;
+  g.windowHost.showAbout = [&](frmAbout& w) { shown = &w; };
+  OpenModule(u"Sub A()\r\nEnd Sub");
+  RunCommand(cmd::kAbout);
+  EXPECT_EQ(shown, g.aboutWindow.get());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST(StripAccessKey, Table) {
+  struct Case {
+    const char16_t* caption;
+    const char16_t* shown;
+    std::size_t key;
+  };
+  const Case cases[] = {
+      {u"&Save", u"Save", 0},      {u"Hot-&key", u"Hot-key", 4}, {u"A && B", u"A & B", VbString::npos},
+      {u"Plain", u"Plain", VbString::npos}, {u"end&", u"end&", VbString::npos},
+      {u"缩进（&M）", u"缩进（M）", 3},
+  };
+  for (const Case& c : cases) {
+    std::size_t key = 0;
+    EXPECT_EQ(Utf8(StripAccessKey(c.caption, &key)), Utf8(c.shown)) << Utf8(c.caption);
+    EXPECT_EQ(key, c.key) << Utf8(c.caption);
+  }
+}
+
+}  // namespace
+}  // namespace kv
