@@ -214,7 +214,7 @@ void IndentRun::Compose(VbStringView text) {
     Statement(line.substr(start, comment - start), start == 0);
     VbStringView code = TrimView(line.substr(0, comment));
     VbStringView note = TrimView(line.substr(comment));
-    AppendBlanks(flags_.StatementContinues ? level_ + depthIfContinued : level_);
+    AppendBlanks((flags_.StatementContinues ? level_ + depthIfContinued : level_) * o_.IndentSpaces);
     out_.append(code);
     flags_.StatementContinues = f_EndsWithContinuation(out_);
     std::int32_t pad;
@@ -239,7 +239,7 @@ void IndentRun::Compose(VbStringView text) {
       if (!flags_.StatementContinues) afterHeader_ = false;
       Statement(VbStringView(w_).substr(start), start == 0);
     }
-    AppendBlanks(flags_.StatementContinues ? level_ + depthIfContinued : level_);
+    AppendBlanks((flags_.StatementContinues ? level_ + depthIfContinued : level_) * o_.IndentSpaces);
     out_.append(w_);
     flags_.StatementContinues = f_EndsWithContinuation(out_);
   }
