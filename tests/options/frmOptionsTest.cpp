@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -237,6 +238,36 @@ TEST_F(OptionsWindow, SaveWritesEveryKeyByTheLetterRules) {
   for (auto [key, value] : stored) EXPECT_EQ(Utf8(Stored(key)), value) << Utf8(key);
   EXPECT_FALSE(w.Loaded());
   EXPECT_TRUE(platform.MessageBoxes().empty());
+}
+
+TEST_F(OptionsWindow, SaveWritesTheKeysInOrder) {
+  Open().Click("cmdOK");
+  // A fresh store files each new key after the ones written before it.
+  std::ifstream file(settings.Path());
+  std::vector<std::string> keys;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == ';' || line[0] == '#' || line[0] == '[') continue;
+    keys.push_back(line.substr(0, line.find('=')));
+  }
+  std::vector<std::string> expected;
+  for (const OptionKey& key : kOptionKeys) expected.push_back(Utf8(key.key));
+  EXPECT_EQ(keys, expected);
+}
+
+TEST_F(OptionsWindow, RefusedSaveKeepsTheWindowAndTheEdits) {
+  std::ofstream(folder.Path() / "not-a-folder") << "x";
+  SettingsStore unwritable(folder.Path() / "not-a-folder" / "settings.ini");
+  unwritable.SetWarningSink([](std::string_view) {});
+  Globals other(platform, unwritable);
+  ShowOptionsWindow(other);
+  frmOptions& w = *other.optionsWindow;
+  w.Click("chkF1");
+  w.Click("cmdOK");
+  EXPECT_TRUE(w.Visible());
+  EXPECT_EQ(w.Control("chkF1").value, 1);
+  ASSERT_EQ(platform.MessageBoxes().size(), 1u);
+  EXPECT_NE(platform.MessageBoxes()[0].text.find(u"settings"), VbString::npos);
+  EXPECT_TRUE(platform.RegisteredHotKeys().empty());
 }
 
 TEST_F(OptionsWindow, SaveOnAFreshStoreTurnsTheRoutinesDefaultsOff) {
