@@ -1,0 +1,236 @@
+// The global hot keys: registration from the settings on the hidden window,
+// the replaced window procedure, and what a press of each key does in the IDE.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
+#include "Harness.h"
+#include "host/frmHotKey.h"
+#include "host/modHotKey.h"
+
+namespace kv {
+namespace {
+
+using platform::HotKey;
+using platform::KeyEvent;
+namespace vk = platform::vk;
+constexpr std::uint32_t kCtrl = platform::MOD_CONTROL;
+constexpr std::uint32_t kNone = platform::MOD_NONE;
+
+// (id, modifiers, virtual key) of every registered hot key, by id.
+using Key = std::tuple<std::int32_t, std::uint32_t, std::uint32_t>;
+std::vector<Key> Registered(const platform::Platform& p) {
+  std::vector<Key> keys;
+  for (const HotKey& k : p.RegisteredHotKeys()) keys.emplace_back(k.id, k.modifiers, k.vk);
+  std::ranges::sort(keys);
+  return keys;
+}
+
+class HotKeys : public test::HarnessTest {
+ protected:
+  void Set(VbStringView key, VbStringView value) { settings.WriteSetting(key, value); }
+  frmHotKey& Window() { return HotKeyWindow(g); }
+  void Check() { Window().s_chkHotKey(); }
+  std::vector<Key> Keys() const { return Registered(platform); }
+  // The synthesised key events as (vk, scan, up).
+  std::vector<std::tuple<int, int, bool>> Synthesised() const {
+    std::vector<std::tuple<int, int, bool>> events;
+    for (const KeyEvent& e : platform.InputLog())
+      if (e.source == KeyEvent::Source::KeybdEvent) events.emplace_back(e.vk, e.scan, e.up);
+    return events;
+  }
+  std::tuple<int, int, bool> Down(std::uint8_t key) const {
+    return {key, static_cast<int>(platform.MapVirtualKeyA(key, platform::MAPVK_VK_TO_VSC)), false};
+  }
+  std::tuple<int, int, bool> Up(std::uint8_t key) const {
+    auto e = Down(key);
+    std::get<2>(e) = true;
+    return e;
+  }
+};
+
+TEST_F(HotKeys, AbsentSettingsRegisterNone) {
+  Check();
+  EXPECT_TRUE(Keys().empty());
+}
+
+TEST_F(HotKeys, SettingsChooseTheKeys) {
+  struct Case {
+    std::vector<std::pair<VbStringView, VbStringView>> settings;
+    std::vector<Key> expected;
+  };
+  const Case cases[] = {
+      {{{u"chkF1", u"Y"}}, {{1, kNone, vk::kF1}}},
+      {{{u"chkF1", u"y"}}, {}},  // only an exact "Y" enables
+      {{{u"chkF1", u"Yes"}}, {}},
+      {{{u"chkF2", u"Y"}}, {{2, kNone, vk::kF2}}},
+      {{{u"chkIndentModHotKey", u"Y"}}, {{3, kCtrl, 'M'}}},
+      {{{u"chkIndentModHotKey", u"Y"}, {u"txtIndentMod", u"q"}}, {{3, kCtrl, 'Q'}}},
+      {{{u"chkIndentModHotKey", u"Y"}, {u"txtIndentMod", u"k"}}, {{3, kCtrl, 'K'}}},
+      {{{u"chkIndentModHotKey", u"Y"}, {u"txtIndentMod", u"%"}}, {{3, kCtrl, 'M'}}},
+      {{{u"chkCtrl1", u"Y"}}, {{4, kCtrl, 'I'}}},
+      {{{u"chkCtrl1", u"Y"}, {u"txtCtrl1", u""}}, {{4, kCtrl, 'I'}}},
+      {{{u"chkCtrl1", u"Y"}, {u"txtCtrl1", u"5"}}, {{4, kCtrl, '5'}}},
+      {{{u"chkCtrl1", u"N"}, {u"txtCtrl1", u"5"}}, {}},
+      {{{u"chkFold", u"Y"}}, {{5, kCtrl, vk::kSubtract}}},
+      {{{u"chkUnfold", u"Y"}}, {{6, kCtrl, vk::kAdd}}},
+      {{{u"chkUnfoldAll", u"Y"}}, {{7, kCtrl, vk::kMultiply}}},
+      // The same letter twice: the later id is refused.
+      {{{u"chkIndentModHotKey", u"Y"}, {u"txtIndentMod", u"I"}, {u"chkCtrl1", u"Y"}}, {{3, kCtrl, 'I'}}},
+  };
+  for (const Case& c : cases) {
+    test::Harness h;
+    for (const auto& [key, value] : c.settings) h.settings.WriteSetting(key, value);
+    HotKeyWindow(h.g).s_chkHotKey();
+    EXPECT_EQ(Registered(h.platform), c.expected) << VbToUtf8(c.settings.front().first);
+  }
+}
+
+TEST_F(HotKeys, CombinationOfAnotherProgramIsLeftOut) {
+  platform.ReserveHotKey(kNone, vk::kF1);
+  Set(u"chkF1", u"Y");
+  Set(u"chkF2", u"Y");
+  Check();
+  EXPECT_EQ(Keys(), (std::vector<Key>{{2, kNone, vk::kF2}}));
+}
+
+TEST_F(HotKeys, SecondCheckReplacesTheProcedureOnce) {
+  platform::ProcAddress original = platform.GetWindowLongA(Window().hWnd(), platform::GWL_WNDPROC);
+  Set(u"chkF1", u"Y");
+  Check();
+  platform::ProcAddress replaced = platform.GetWindowLongA(Window().hWnd(), platform::GWL_WNDPROC);
+  Set(u"chkF2", u"Y");
+  Check();
+  EXPECT_NE(replaced, original);
+  EXPECT_EQ(platform.GetWindowLongA(Window().hWnd(), platform::GWL_WNDPROC), replaced);
+  EXPECT_EQ(g.gOldWndProc, original);
+  EXPECT_EQ(g.gHooked, -1);
+  EXPECT_EQ(Keys(), (std::vector<Key>{{1, kNone, vk::kF1}, {2, kNone, vk::kF2}}));
+  // One press, one action: a second hook would run it twice.
+  EXPECT_TRUE(platform.PressHotKey(kNone, vk::kF1));
+  EXPECT_EQ(Synthesised().size(), 4u);
+}
+
+TEST_F(HotKeys, F1SendsShiftF8) {
+  OpenModule(u"Sub A()\r\nEnd Sub");
+  Set(u"chkF1", u"Y");
+  Check();
+  EXPECT_TRUE(platform.PressHotKey(kNone, vk::kF1));
+  EXPECT_EQ(Synthesised(), (std::vector{Down(vk::kLShift), Down(vk::kF8), Up(vk::kF8), Up(vk::kLShift)}));
+  EXPECT_EQ(platform.PendingInput(), 0u);  // the IDE processed them
+}
+
+TEST_F(HotKeys, F2SendsCtrlShiftF8) {
+  OpenModule(u"Sub A()\r\nEnd Sub");
+  Set(u"chkF2", u"Y");
+  Check();
+  EXPECT_TRUE(platform.PressHotKey(kNone, vk::kF2));
+  EXPECT_EQ(Synthesised(), (std::vector{Down(vk::kLShift), Down(vk::kControl), Down(vk::kF8), Up(vk::kF8),
+                                        Up(vk::kControl), Up(vk::kLShift)}));
+  EXPECT_EQ(platform.PendingInput(), 0u);
+}
+
+// The indent-module key runs the indentation once, as command 15 does.
+TEST_F(HotKeys, CtrlLetterIndentsTheModule) {
+  const VbStringView text = u"Sub A()\r\nIf x Then\r\ny = 1\r\nEnd If\r\nEnd Sub";
+  OpenModule(text, {3, 1, 3, 1});
+  Set(u"chkIndentModHotKey", u"Y");
+  Set(u"txtIndentMod", u"q");
+  Check();
+  std::uint64_t before = Module().Revision();
+  EXPECT_TRUE(platform.PressHotKey(kCtrl, 'Q'));
+  test::Harness menu;
+  menu.OpenModule(text, {3, 1, 3, 1});
+  std::uint64_t menuBefore = menu.Module().Revision();
+  menu.RunCommand(15);
+  EXPECT_EQ(Lines(), menu.Lines());
+  EXPECT_NE(Text(), text);
+  EXPECT_EQ(Module().Revision() - before, menu.Module().Revision() - menuBefore);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(HotKeys, CtrlLetterInsertsTheCustomText) {
+  OpenModule(u"Sub A()\r\nx = 1\r\nEnd Sub", {2, 1, 2, 1});
+  Set(u"chkCtrl1", u"Y");
+  Set(u"txtCtrl1Target", u"Stop");
+  Check();
+  EXPECT_TRUE(platform.PressHotKey(kCtrl, 'I'));
+  test::Harness menu;
+  menu.OpenModule(u"Sub A()\r\nx = 1\r\nEnd Sub", {2, 1, 2, 1});
+  menu.settings.WriteSetting(u"txtCtrl1Target", u"Stop");
+  menu.RunCommand(2);
+  EXPECT_EQ(Lines(), menu.Lines());
+  EXPECT_NE(Lines(), (std::vector<VbString>{u"Sub A()", u"x = 1", u"End Sub"}));
+}
+
+// The keypad keys do what commands 25, 26 and 27 do from the menu.
+TEST_F(HotKeys, KeypadKeysFoldAndUnfold) {
+  const VbStringView text = u"Sub A()\r\nx = 1\r\nEnd Sub\r\n\r\nSub B()\r\ny = 2\r\nEnd Sub";
+  struct Case {
+    VbStringView setting;
+    std::uint8_t key;
+    std::int16_t command;
+  };
+  const Case cases[] = {
+      {u"chkFold", vk::kSubtract, 25}, {u"chkUnfold", vk::kAdd, 26}, {u"chkUnfoldAll", vk::kMultiply, 27}};
+  for (const Case& c : cases) {
+    test::Harness byKey, byMenu;
+    for (test::Harness* h : {&byKey, &byMenu}) {
+      h->OpenModule(text, {2, 1, 2, 1});
+      h->RunCommand(25);  // fold A, so that unfolding has something to do
+      h->Pane().SetSelection(1, 1, 1, 1);
+    }
+    byKey.settings.WriteSetting(c.setting, u"Y");
+    HotKeyWindow(byKey.g).s_chkHotKey();
+    EXPECT_TRUE(byKey.platform.PressHotKey(kCtrl, c.key));
+    byMenu.RunCommand(c.command);
+    EXPECT_EQ(byKey.Lines(), byMenu.Lines()) << c.command;
+  }
+}
+
+TEST_F(HotKeys, CommandErrorStaysInsideTheWindowProcedure) {
+  OpenModule(u"Sub A()\r\nx = 1\r\nEnd Sub", {2, 1, 2, 1});
+  Set(u"chkCtrl1", u"Y");
+  Check();
+  vbe.Faults().Refuse("CodeModule.CountOfLines");
+  EXPECT_TRUE(platform.PressHotKey(kCtrl, 'I'));
+  EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(HotKeys, OtherMessagesAndIdsReachTheOldProcedure) {
+  Check();
+  EXPECT_EQ(platform.SendMessageA(Window().hWnd(), platform::WM_HOTKEY, 99, 0), 0);
+  s_HotKeyAction(g, 0);
+  EXPECT_TRUE(platform.InputLog().empty());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(HotKeys, UnHotKeyReleasesThemAndCheckRegistersAgain) {
+  Set(u"chkF1", u"Y");
+  Set(u"chkFold", u"Y");
+  Check();
+  Window().s_unHotKey();
+  EXPECT_TRUE(Keys().empty());
+  EXPECT_EQ(g.gHooked, -1);  // the procedure stays replaced
+  EXPECT_FALSE(platform.PressHotKey(kNone, vk::kF1));  // F1 reaches the focused window
+  Check();
+  EXPECT_EQ(Keys().size(), 2u);
+}
+
+TEST_F(HotKeys, ReleaseGivesTheWindowItsProcedureBack) {
+  platform::ProcAddress original = platform.GetWindowLongA(Window().hWnd(), platform::GWL_WNDPROC);
+  Set(u"chkF1", u"Y");
+  Check();
+  Window().s_ReleaseHotKeys();
+  EXPECT_TRUE(Keys().empty());
+  EXPECT_EQ(platform.GetWindowLongA(Window().hWnd(), platform::GWL_WNDPROC), original);
+  EXPECT_EQ(g.gHooked, 0);
+  Check();  // a later connection hooks it again
+  EXPECT_NE(platform.GetWindowLongA(Window().hWnd(), platform::GWL_WNDPROC), original);
+  EXPECT_EQ(Keys().size(), 1u);
+}
+
+}  // namespace
+}  // namespace kv
