@@ -1,0 +1,179 @@
+// The dispatcher: its three guards, module preparation, the caret it keeps,
+// the whole-text replacement that never loses a module, and the report of an
+// object-model error at the place where the command was started.
+#include "organize/modOrganize.h"
+
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+#include "support/frmProgress.h"
+
+namespace kv {
+namespace {
+
+using Texts = std::vector<VbString>;
+
+class Dispatcher : public test::HarnessTest {};
+
+const VbString kNoProject = u"Could not identify current project.";
+const VbString kLocked = u"The current project is locked and can't be indented.";
+const VbString kNoModule = u"Could not identify current module.";
+
+// Every number the menus carry, and a few they don't: the guards come first.
+const std::int16_t kAllCommands[] = {0, 1, 2, 3, 9, 11, 15, 16, 17, 18, 19, 25, 27, 31, 99};
+
+TEST_F(Dispatcher, WithoutAProjectEveryCommandShowsOnlyTheProjectMessage) {
+  for (std::int16_t n : kAllCommands) {
+    ASSERT_TRUE(RunCommand(n));
+  }
+  ASSERT_EQ(Messages().size(), std::size(kAllCommands));
+  for (const auto& box : platform.MessageBoxes()) {
+    EXPECT_EQ(box.text, kNoProject);
+    EXPECT_EQ(box.title, kMessageTitle);
+  }
+  EXPECT_EQ(g.SavedSelection, Selection{});  // nothing stored
+}
+
+TEST_F(Dispatcher, GuardMessagesInChinese) {
+  g.gLanguage = 1;
+  RunCommand(15);
+  AddModule(u"x = 1");
+  vbe.SetActiveProject(&Project());
+  RunCommand(15);
+  EXPECT_EQ(Messages(), (Texts{u"不能缩进当前工程", u"不能缩进当前模块。"}));
+}
+
+TEST_F(Dispatcher, WithoutACodePaneEveryCommandShowsOnlyTheModuleMessage) {
+  AddModule(u"x = 1\r\n\r\n");
+  vbe.SetActiveProject(&Project());
+  for (std::int16_t n : kAllCommands) RunCommand(n);
+  EXPECT_EQ(Messages(), Texts(std::size(kAllCommands), kNoModule));
+  EXPECT_EQ(Project().Components()[0]->Code().AllLines(), (Texts{u"x = 1", u""}));  // untouched
+}
+
+TEST_F(Dispatcher, LockedProjectIsReportedOnlyWhenTheProbeFails) {
+  OpenModule(u"A\r\n\r\n");
+  Project().SetProtection(vbide::kProtectionLocked);
+  RunCommand(11);  // the probe succeeds: protection is not looked at
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Lines(), (Texts{u"A"}));
+
+  Module().LoadText(u"A\r\n\r\n");
+  vbe.Faults().Refuse("VBE.Version");
+  RunCommand(11);
+  EXPECT_EQ(Messages(), (Texts{kLocked}));
+  EXPECT_EQ(Lines(), (Texts{u"A", u""}));
+
+  g.gLanguage = 1;
+  RunCommand(11);
+  EXPECT_EQ(Messages().back(), u"当前工程被锁，不能缩进。");
+}
+
+TEST(DropTrailingBlankLines, Table) {
+  struct Case {
+    VbStringView in, out;
+  };
+  const Case cases[] = {
+      {u"", u""},
+      {u"A", u"A"},
+      {u"A\r\n", u"A"},
+      {u"A\r\n  \r\n\r\n", u"A"},
+      {u"A\r\n\tB\r\n ", u"A\r\n\tB"},  // a tab is not blank
+      {u"  \r\n\r\n", u"  "},           // only blank lines: the first stays as it is
+      {u"\r\n  ", u""},
+      {u"A\r\n\r\nB", u"A\r\n\r\nB"},  // inner blank lines stay
+      {u"A\rB\n\r\n", u"A\rB\n"},       // only CR LF splits
+  };
+  for (const auto& c : cases) EXPECT_EQ(f_DropTrailingBlankLines(c.in), c.out) << VbToUtf8(c.in);
+}
+
+// Commands whose operation does nothing still get module preparation, which
+// drops the blank lines at the end of the module; the others leave it alone.
+TEST_F(Dispatcher, ModulePreparationDropsTrailingBlankLines) {
+  struct Case {
+    std::int16_t n;
+    Texts expected;
+  };
+  const Texts before{u"A", u"B", u"  ", u""};
+  const Case cases[] = {
+      {11, {u"A", u"B"}}, {12, {u"A", u"B"}}, {13, {u"A", u"B"}}, {23, {u"A", u"B"}},
+      {24, {u"A", u"B"}}, {9, before},        {10, before},       {30, before},
+      {31, before},       {0, before},
+  };
+  OpenModuleLines(before);
+  for (const auto& c : cases) {
+    Module().LoadLines(before);
+    RunCommand(c.n);
+    EXPECT_EQ(Lines(), c.expected) << "command " << c.n;
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Dispatcher, ModuleOfBlankLinesKeepsOnlyItsFirstLine) {
+  OpenModuleLines({u"  ", u"", u""});
+  RunCommand(11);
+  EXPECT_EQ(Lines(), (Texts{u"  "}));
+  Module().LoadLines({u"", u"", u""});
+  RunCommand(11);
+  EXPECT_EQ(Lines(), Texts{});
+}
+
+TEST_F(Dispatcher, PreparationOfAModuleWithoutTrailingBlanksWritesNothing) {
+  OpenModuleLines({u"A", u"B"});
+  vbe.Faults().Refuse("CodeModule.DeleteLines");
+  EXPECT_TRUE(RunCommand(11));  // no whole-text replacement was needed
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Dispatcher, CaretIsPutBackAtItsLineAndColumn) {
+  OpenModuleLines({u"Sub A()", u"x = 1", u"End Sub", u"", u""}, {2, 3, 2, 5});
+  RunCommand(13);
+  EXPECT_EQ(Caret(), (Selection{2, 3, 2, 5}));
+  EXPECT_EQ(g.SavedSelection, (Selection{2, 3, 2, 5}));
+}
+
+TEST_F(Dispatcher, AFailedReplacementPutsTheOldTextBackAndIsReported) {
+  const Texts before{u"Sub A()", u"End Sub", u"", u"  "};
+  OpenModuleLines(before);
+  vbe.Faults().Refuse("CodeModule.AddFromString", {.times = 1, .description = u"Out of memory"});
+  EXPECT_FALSE(RunCommand(11));
+  EXPECT_EQ(Lines(), before);
+  EXPECT_EQ(Messages(), (Texts{u"Out of memory"}));
+  EXPECT_EQ(platform.MessageBoxes().back().title, kMessageTitle);
+}
+
+TEST_F(Dispatcher, AnErrorInsideACommandIsReportedAndUnloadsTheProgressWindow) {
+  OpenModuleLines({u"A", u""});
+  s_ShowProgress(g, 0, 10);
+  vbe.Faults().Refuse("CodeModule.Lines", {.number = 57, .description = u"Device I/O error"});
+  std::int16_t n = 11;
+  EXPECT_THROW(s_OrganizeModule(g, n), VbError);  // the dispatcher itself does not catch
+  EXPECT_TRUE(ProgressLoaded(g));
+  EXPECT_FALSE(RunCommand(11));  // its caller does
+  EXPECT_FALSE(ProgressLoaded(g));
+  EXPECT_EQ(Messages(), (Texts{u"Device I/O error"}));
+}
+
+TEST_F(Dispatcher, KeepSelectionIgnoresFailures) {
+  OpenModuleLines({u"A", u"B"}, {2, 1, 2, 2});
+  s_KeepSelection(g, u"restore");  // nothing stored yet: line 0 is refused, ignored
+  EXPECT_EQ(Caret(), (Selection{2, 1, 2, 2}));
+  s_KeepSelection(g, u"STORE");
+  EXPECT_EQ(g.SavedSelection, (Selection{2, 1, 2, 2}));
+  vbe.ActivateCodePane(nullptr);
+  s_KeepSelection(g, u"restore");  // no pane: nothing happens
+  s_KeepSelection(g, u"store");
+  EXPECT_EQ(g.SavedSelection, (Selection{2, 1, 2, 2}));
+}
+
+TEST_F(Dispatcher, GetSelectionReadsTheActivePane) {
+  OpenModuleLines({u"A", u"B"}, {1, 2, 2, 1});
+  EXPECT_EQ(s_GetSelection(g), (Selection{1, 2, 2, 1}));
+  EXPECT_FALSE(f_IdeReadFails(g));
+  vbe.Faults().Refuse("VBE.Version", {.times = 1});
+  EXPECT_TRUE(f_IdeReadFails(g));
+  EXPECT_FALSE(f_IdeReadFails(g));
+}
+
+}  // namespace
+}  // namespace kv
