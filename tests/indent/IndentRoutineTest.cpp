@@ -1,0 +1,155 @@
+// The indentation routine's run: progress, failures of the host, the options
+// it reads, and the flags that outlast a run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "IndentSupport.h"
+#include "ProgressLog.h"
+#include "support/frmProgress.h"
+
+namespace kv::test {
+namespace {
+
+std::vector<VbString> Repeat(VbStringView line, int n) { return std::vector<VbString>(n, VbString(line)); }
+
+TEST(IndentRoutine, ProgressBeforeEveryLineOfAFiftyLineRange) {
+  Harness h;
+  ProgressLog log;
+  h.g.progressRenderer = &log;
+  RecordingModule module(Repeat(u"x = 1", 50));
+  s_ShowProgress(h.g, 0, 49);
+  s_IndentLines(h.g, module, u"Form1", 1, 50, 0);
+  EXPECT_EQ(log.messages, (std::vector<std::string>{"", "Rebuilding 'Form1'"}));
+  EXPECT_EQ(log.Values(), Range(0, 49));
+}
+
+TEST(IndentRoutine, ProgressOnEveryThirdLineWhenMaxIs250) {
+  Harness h;
+  ProgressLog log;
+  h.g.progressRenderer = &log;
+  RecordingModule module(Repeat(u"x = 1", 251));
+  s_ShowProgress(h.g, 0, 250);
+  s_IndentLines(h.g, module, u"M", 1, 251, 0);
+  EXPECT_EQ(log.Values(), Range(0, 249, 3));
+}
+
+TEST(IndentRoutine, ProgressCountsFromTheOffset) {
+  Harness h;
+  ProgressLog log;
+  h.g.progressRenderer = &log;
+  RecordingModule module(Repeat(u"x = 1", 20));
+  s_ShowProgress(h.g, 0, 119);  // step 2
+  s_IndentLines(h.g, module, u"M", 11, 20, 100);
+  EXPECT_EQ(log.Values(), Range(100, 108, 2));
+  EXPECT_EQ(module.replaced_, (std::vector<std::int32_t>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+}
+
+TEST(IndentRoutine, EveryLineIsWrittenBackChangedOrNot) {
+  Harness h;
+  RecordingModule module({u"Sub A()", u"    x = 1", u"End Sub"});
+  s_IndentLines(h.g, module, u"M", 1, 3, 0);
+  EXPECT_EQ(module.replaced_, (std::vector<std::int32_t>{1, 2, 3}));
+}
+
+TEST(IndentRoutine, AnEndBeforeTheStartOnlySetsTheMessage) {
+  Harness h;
+  RecordingModule module({u"  x = 1", u"  y = 1"});
+  s_IndentLines(h.g, module, u"Declarations", 2, 1, 0);
+  EXPECT_TRUE(module.replaced_.empty());
+  EXPECT_EQ(ProgressWindow(h.g).MessageText(), u"Rebuilding 'Declarations'");
+}
+
+TEST(IndentRoutine, AnUnreadableLineIsLeftAsItIsAndTheRunGoesOn) {
+  Harness h;
+  RecordingModule module({u"Sub A()", u"If a Then", u"  \t  x = 1", u"y = 1", u"End If", u"End Sub"});
+  module.unreadable_ = 3;
+  s_IndentLines(h.g, module, u"M", 1, 6, 0);
+  EXPECT_EQ(Utf8Lines(module.lines_),
+            (std::vector<std::string>{"Sub A()", "    If a Then", "  \t  x = 1", "        y = 1", "    End If", "End Sub"}));
+  EXPECT_EQ(module.replaced_, (std::vector<std::int32_t>{1, 2, 4, 5, 6}));
+}
+
+TEST(IndentRoutine, ALineThatCannotBeWrittenKeepsItsTextAndStillCounts) {
+  Harness h;
+  RecordingModule module({u"Sub A()", u"If a Then", u"y = 1", u"End If", u"End Sub"});
+  module.unwritable_ = 2;
+  s_IndentLines(h.g, module, u"M", 1, 5, 0);
+  EXPECT_EQ(Utf8Lines(module.lines_),
+            (std::vector<std::string>{"Sub A()", "If a Then", "        y = 1", "    End If", "End Sub"}));
+}
+
+// Options as a hand edit may leave them: counts are clamped (IndentSpaces to
+// 0..10, AlignEOLCol to 0..100), and no line loses or repeats text.
+struct OptionRow {
+  std::string_view options;
+  std::string_view line;  // the second line of: Sub A() / x = 1 ' c / End Sub
+};
+
+constexpr OptionRow kOptionRows[] = {
+    {"", "    x = 1@55' c"},
+    {"IndentSpaces=99", "          x = 1@55' c"},
+    {"IndentSpaces=99999", "          x = 1@55' c"},
+    {"IndentSpaces=-3", "x = 1@55' c"},
+    {"IndentSpaces=-99999", "x = 1@55' c"},
+    {"IndentSpaces=", "x = 1@55' c"},
+    {"IndentSpaces=abc", "x = 1@55' c"},
+    {"IndentSpaces=2.5", "  x = 1@55' c"},
+    {"IndentSpaces=3.5", "    x = 1@55' c"},
+    {"IndentSpaces=7abc", "       x = 1@55' c"},
+    {"AlignEOLCol=500", "    x = 1@100' c"},
+    {"AlignEOLCol=99999", "    x = 1@100' c"},
+    {"AlignEOLCol=-5", "    x = 1    ' c"},
+    {"AlignEOLCol=0", "    x = 1    ' c"},
+    {"AlignEOLCol=1", "    x = 1    ' c"},
+    {"AlignEOLCol=10", "    x = 1' c"},
+    {"AlignEOL=y", "    x = 1@55' c"},
+    {"AlignEOL=Yes", "    x = 1    ' c"},
+    {"IndentProc=y", "    x = 1@55' c"},
+    {"IndentProc=", "x = 1@55' c"},
+};
+
+TEST(IndentRoutine, OptionsAreReadAtEachRunAndClamped) {
+  for (const OptionRow& row : kOptionRows) {
+    SCOPED_TRACE(std::string(row.options));
+    std::vector<std::string> out = RoutineOutput({"Sub A()", "  x = 1   ' c", "End Sub"}, row.options);
+    EXPECT_EQ(out[1], Columns(row.line));
+    EXPECT_EQ(RoutineOutput(out, row.options), out);
+  }
+}
+
+TEST(IndentRoutine, OptionsChangedBetweenRunsTakeEffectAtTheNextRun) {
+  Harness h;
+  RecordingModule module({u"Sub A()", u"x = 1", u"End Sub"});
+  s_IndentLines(h.g, module, u"M", 1, 3, 0);
+  EXPECT_EQ(module.lines_[1], u"    x = 1");
+  h.settings.WriteSetting(u"IndentSpaces", u"2");
+  s_IndentLines(h.g, module, u"M", 1, 3, 0);
+  EXPECT_EQ(module.lines_[1], u"  x = 1");
+}
+
+// The flags of a continued statement, a continued If head and a Type block
+// carry over into the next run; the level does not.
+TEST(IndentRoutine, FlagsOutlastARunAndTheLevelDoesNot) {
+  Harness h;
+  RecordingModule first({u"Sub A()", u"If a And _"});
+  s_IndentLines(h.g, first, u"M", 1, 2, 0);
+  EXPECT_TRUE(h.g.indentFlags.StatementContinues);
+  EXPECT_TRUE(h.g.indentFlags.IfContinues);
+  RecordingModule second({u"b Then", u"x = 1", u"End If"});
+  s_IndentLines(h.g, second, u"M", 1, 3, 0);
+  EXPECT_EQ(Utf8Lines(second.lines_), (std::vector<std::string>{"        b Then", "    x = 1", "End If"}));
+  EXPECT_FALSE(h.g.indentFlags.IfContinues);
+
+  RecordingModule type({u"Private Type T", u"h As Long"});
+  s_IndentLines(h.g, type, u"M", 1, 2, 0);
+  EXPECT_TRUE(h.g.indentFlags.InTypeOrEnum);
+  RecordingModule members({u"For As Long", u"With As Long", u"End Type", u"x = 1"});
+  s_IndentLines(h.g, members, u"M", 1, 4, 0);
+  EXPECT_EQ(Utf8Lines(members.lines_), (std::vector<std::string>{"For As Long", "With As Long", "End Type", "x = 1"}));
+  EXPECT_FALSE(h.g.indentFlags.InTypeOrEnum);
+}
+
+}  // namespace
+}  // namespace kv::test
