@@ -148,22 +148,23 @@ enum class ButtonStyle : std::int32_t { Icon = 1, Caption = 2, IconAndCaption = 
 
 using ControlPtr = std::shared_ptr<CommandBarControl>;
 
-// The optional arguments of FindControl; an absent one does not filter.
+// The optional arguments of FindControl; an absent one does not filter. (The
+// "= {}" let callers name only the arguments they give: {.id = 473}.)
 struct FindControlArgs {
-  std::optional<ControlType> type;
-  std::optional<std::int32_t> id;
-  std::optional<VbString> tag;
-  std::optional<bool> visible;
+  std::optional<ControlType> type = {};
+  std::optional<std::int32_t> id = {};
+  std::optional<VbString> tag = {};
+  std::optional<bool> visible = {};
   bool recursive = false;  // CommandBar.FindControl only: look inside pop-ups too
 };
 
 // The optional arguments of CommandBarControls.Add.
 struct AddControlArgs {
-  std::optional<ControlType> type;      // default: button
-  std::optional<std::int32_t> id;       // default: 1, a custom control
-  std::optional<VbString> parameter;
-  std::optional<std::int32_t> before;   // 1-based index; default: at the end
-  std::optional<bool> temporary;
+  std::optional<ControlType> type = {};     // default: button
+  std::optional<std::int32_t> id = {};      // default: 1, a custom control
+  std::optional<VbString> parameter = {};
+  std::optional<std::int32_t> before = {};  // 1-based index; default: at the end
+  std::optional<bool> temporary = {};
 };
 
 class CommandBarControls {

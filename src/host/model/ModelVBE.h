@@ -10,8 +10,10 @@
 //   model::ModelComponent& module = project.AddModule(u"Module1", u"Sub A()\r\nEnd Sub");
 //   vbe.ActivateCodePane(&vbe.OpenCodePane(module));
 //
-// Any operation can be made to refuse through Faults(). The platform must
-// outlive the IDE: every window of the IDE is one of its windows.
+// ModelOptions chooses the language, the Immediate window and which command
+// bars and built-in controls exist. Any operation can be made to refuse
+// through Faults(). The platform must outlive the IDE: every window of the
+// IDE is one of its windows.
 #pragma once
 
 #include <memory>
@@ -20,19 +22,13 @@
 #include "host/VBIDE.h"
 #include "host/model/Faults.h"
 #include "host/model/ModelCodePane.h"
+#include "host/model/ModelCommandBars.h"
+#include "host/model/ModelEvents.h"
+#include "host/model/ModelOptions.h"
 #include "host/model/ModelProject.h"
 #include "host/model/ModelWindow.h"
 
 namespace kv::model {
-
-enum class Language { English, Chinese };
-
-struct ModelOptions {
-  Language language = Language::English;
-  bool immediateWindow = true;   // whether the IDE has an Immediate window
-  bool immediateVisible = true;  // whether it is shown
-  VbString version = u"6.00";
-};
 
 class ModelVBE final : public vbide::VBE {
  public:
@@ -41,7 +37,7 @@ class ModelVBE final : public vbide::VBE {
   ModelVBE(const ModelVBE&) = delete;
   ModelVBE& operator=(const ModelVBE&) = delete;
 
-  model::Faults& Faults() { return faults_; }
+  model::Faults& Faults() { return *faults_; }
   platform::Platform& Platform() { return platform_; }
   Language UiLanguage() const { return options_.language; }
 
@@ -67,6 +63,14 @@ class ModelVBE final : public vbide::VBE {
   // Appends a window of any type to Windows.
   ModelWindow& AddWindow(vbide::WindowType type, VbString caption, bool visible);
 
+  // ---- Command bars and clicks ----
+  ModelCommandBars& Bars() { return *bars_; }
+  ModelEvents& EventRouter() { return *events_; }
+  // The user clicks a control: Click is raised on every sink the routing
+  // reaches (see ModelEvents), then the platform's message loop runs.
+  // Throws std::logic_error for a deleted control or one of another IDE.
+  void Click(const vbide::ControlPtr& control);
+
   // ---- vbide::VBE ----
   vbide::VBProject* ActiveVBProject() override;
   vbide::CodePane* ActiveCodePane() override;
@@ -79,10 +83,12 @@ class ModelVBE final : public vbide::VBE {
  private:
   ModelOptions options_;
   platform::Platform& platform_;
-  model::Faults faults_;
+  std::shared_ptr<model::Faults> faults_;
   std::vector<std::unique_ptr<ModelProject>> projects_;
   std::vector<std::unique_ptr<ModelWindow>> windows_;
   std::vector<std::unique_ptr<ModelCodePane>> panes_;
+  std::unique_ptr<ModelCommandBars> bars_;
+  std::unique_ptr<ModelEvents> events_;
   ModelProject* activeProject_ = nullptr;
   ModelCodePane* activePane_ = nullptr;
 };
