@@ -1,0 +1,58 @@
+// The names of the menu commands on the command line.
+#include "cli/CommandNames.h"
+
+#include <array>
+#include <charconv>
+
+namespace kv::cli {
+
+namespace {
+
+constexpr std::array kNames = {
+    CommandName{1, "clear-immediate", "clear the Immediate window"},
+    CommandName{2, "insert-custom-text", "insert the custom text at the caret"},
+    CommandName{3, "delete-blank-lines", "delete the blank lines of the module"},
+    CommandName{4, "merge-blank-lines", "merge runs of blank lines into one"},
+    CommandName{5, "add-sub", "add a Private Sub skeleton at the caret"},
+    CommandName{6, "add-function", "add a Private Function skeleton at the caret"},
+    CommandName{7, "comment", "comment out the selected lines"},
+    CommandName{8, "uncomment", "uncomment the selected lines"},
+    CommandName{14, "indent-procedure", "indent the procedure at the caret"},
+    CommandName{15, "indent-module", "indent the module"},
+    CommandName{16, "indent-project", "indent every module of the project"},
+    CommandName{20, "ascii-punctuation", "turn full-width punctuation into ASCII"},
+    CommandName{21, "private-to-public", "turn every Private into Public"},
+    CommandName{22, "public-to-private", "turn every Public into Private"},
+    CommandName{25, "fold", "fold the procedure at the caret"},
+    CommandName{26, "unfold", "unfold the folded procedure at the caret"},
+    CommandName{27, "unfold-all", "unfold every folded procedure"},
+    CommandName{28, "add-chkpro-end", "add the closing line of f_chkPro"},
+    CommandName{29, "add-edition-labels", "add the edition label pair"},
+};
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] + 32) : a[i];
+    char y = b[i] == '_' ? '-' : b[i];
+    if (x == '_') x = '-';
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::span<const CommandName> CommandNames() { return kNames; }
+
+std::optional<std::int16_t> ParseCommand(std::string_view text) {
+  std::int16_t n = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (ec == std::errc() && end == text.data() + text.size() && !text.empty()) return n;
+  for (const CommandName& c : kNames) {
+    if (SameNoCase(text, c.name)) return c.number;
+  }
+  return std::nullopt;
+}
+
+}  // namespace kv::cli

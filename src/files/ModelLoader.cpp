@@ -1,0 +1,111 @@
+// Loading VB6 files into the in-memory IDE and rendering them back.
+#include "files/ModelLoader.h"
+
+#include <algorithm>
+
+#include <fmt/format.h>
+
+#include "files/Paths.h"
+#include "files/ProjectFile.h"
+#include "files/SafeFile.h"
+
+namespace kv::files {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+VbString FromPath(const fs::path& p) { return U(p.string()); }
+
+}  // namespace
+
+ModelLoader::ModelLoader(model::ModelVBE& vbe, CodePage& ansi, bool keepOriginals)
+    : vbe_(vbe), ansi_(ansi), utf8_(CodePage::Open("utf-8")), keepOriginals_(keepOriginals) {}
+
+ModelLoader::~ModelLoader() = default;
+
+LoadedModule& ModelLoader::Load(model::ModelProject& project, std::string bytes, vbide::ComponentType type,
+                                std::string displayName, fs::path path, VbString name) {
+  DecodedModule decoded = DecodeModuleFile(bytes, type, ansi_, *utf8_);
+  auto m = std::make_unique<LoadedModule>();
+  m->displayName = std::move(displayName);
+  m->path = std::move(path);
+  m->file = std::move(decoded.file);
+  if (!m->file.hidden.vbName.empty()) name = m->file.hidden.vbName;
+  m->component = &project.AddComponent(std::move(name), m->file.type);
+  model::ModelCodeModule& code = m->component->Code();
+  code.LoadLines(std::move(decoded.code));
+  m->revision = code.Revision();
+  if (keepOriginals_) m->original = std::move(bytes);
+  modules_.push_back(std::move(m));
+  return *modules_.back();
+}
+
+LoadedModule& ModelLoader::AddModuleFile(model::ModelProject& project, const fs::path& path, std::string displayName,
+                                         VbString name) {
+  auto type = ModuleTypeOf(path);
+  if (!type) throw FileError("is not a VB module file");
+  if (name.empty()) name = FromPath(path.stem());
+  return Load(project, ReadSourceFile(path), *type, std::move(displayName), path, std::move(name));
+}
+
+LoadedModule& ModelLoader::AddModuleBytes(model::ModelProject& project, std::string bytes, vbide::ComponentType type,
+                                          std::string displayName, VbString name) {
+  return Load(project, std::move(bytes), type, std::move(displayName), {}, std::move(name));
+}
+
+model::ModelProject& ModelLoader::AddProject(const fs::path& vbp, const std::string& displayName,
+                                             const Problem& problem) {
+  std::string bytes = ReadSourceFile(vbp);
+  VbString text;
+  try {
+    CodePage& page = bytes.starts_with(kUtf8Bom) || LooksLikeUtf8(bytes) ? *utf8_ : ansi_;
+    page.Decode(bytes.starts_with(kUtf8Bom) ? std::string_view(bytes).substr(3) : std::string_view(bytes), text);
+  } catch (const DecodeError& e) {
+    throw FileError(fmt::format("{}: cannot be read in {}: byte offset {}", displayName, ansi_.Name(), e.Offset()));
+  }
+  ProjectFile parsed = ParseProjectFile(text);
+  VbString projectName = parsed.name.empty() ? FromPath(vbp.stem()) : parsed.name;
+  model::ModelProject& project = vbe_.AddProject(projectName);
+  fs::path folder = vbp.parent_path();
+  fs::path shownFolder = fs::path(displayName).parent_path();
+
+  for (const ProjectMember& member : parsed.members) {
+    std::string written = VbToUtf8(member.path);
+    std::string shown = (shownFolder / written).string();
+    if (!model::ModelComponent::KindHasCode(member.type)) {
+      // Never opened: only its name goes into the project.
+      std::string plain = written;
+      std::replace(plain.begin(), plain.end(), '\\', '/');
+      project.AddComponent(FromPath(fs::path(plain).stem()), member.type);
+      continue;
+    }
+    auto found = ResolveWindowsPath(folder, written);
+    if (!found) {
+      problem(shown, fmt::format("named on line {} of {} does not exist; skipped", member.line, displayName));
+      continue;
+    }
+    try {
+      if (!IsModuleFile(*found)) throw FileError("is not a VB module file");
+      std::string bytesOf = ReadSourceFile(*found);
+      Load(project, std::move(bytesOf), member.type, found->string(), *found,
+           member.name.empty() ? FromPath(found->stem()) : member.name);
+    } catch (const FileError& e) {
+      throw FileError(fmt::format("{}: {}", found->string(), e.what()));
+    }
+  }
+  return project;
+}
+
+std::optional<std::string> ModelLoader::Render(LoadedModule& module) {
+  model::ModelCodeModule& code = module.component->Code();
+  if (code.Revision() == module.revision) return std::nullopt;
+  std::string bytes = EncodeModuleFile(module.file, code.AllLines());
+  if (bytes.size() == module.file.size && HashBytes(bytes) == module.file.hash &&
+      (module.original.empty() || bytes == module.original)) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+}  // namespace kv::files
