@@ -86,8 +86,12 @@ VbString f_BreakBefore(VbStringView text, VbStringView keyword) {
 }
 
 VbString f_DeleteBlankLines(VbStringView text, clsStringBuilder& builder, const LineStep& step) {
+  VbLineState state;  // of the lines kept so far
   VbString kept = Rebuild(text, builder, step, [&](VbStringView line) {
-    if (IsBlankLine(line)) return;
+    // A blank line that a " _" line continues into is part of that statement
+    // or comment: without it the next line would continue it instead.
+    if (IsBlankLine(line) && state.FreshStatement()) return;
+    ScanVbLine(line, state, [](const VbPiece&) {});
     builder.Append(line);
     builder.Append(kCrLf);
   });

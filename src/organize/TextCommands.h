@@ -61,7 +61,9 @@ VbString f_BreakBefore(VbStringView text, std::span<const VbStringView> keywords
 VbString f_BreakBefore(VbStringView text, VbStringView keyword);
 
 // The text transformations of the commands, apart from progress and the
-// write-back. Each line of the result of 3 and 4 ends with CR LF.
+// write-back. Each line of the result of 3 and 4 ends with CR LF. Command 3
+// keeps a blank line that a line ending in " _" continues into, since it
+// belongs to that statement or comment.
 VbString f_DeleteBlankLines(VbStringView text, clsStringBuilder& builder, const LineStep& step = nullptr);
 VbString f_DeleteBlankLines(VbStringView text);
 VbString f_MergeBlankLines(VbStringView text, clsStringBuilder& builder, const LineStep& step = nullptr);
