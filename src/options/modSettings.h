@@ -6,7 +6,9 @@
 // Any text round-trips exactly; the file's header comment documents the
 // escaping. Writes replace the file atomically and keep every other key and
 // section. A corrupt or unreadable file never fails a read: the reader gets
-// its default and one warning is reported.
+// its default and one warning is reported. A write to a corrupt file first
+// keeps a copy of it beside it ("<name>.corrupt-<time>"), then starts a new
+// file; a write to an unreadable file throws.
 //
 // Besides the raw ReadSetting/WriteSetting this file holds the readers'
 // conversions (flags, counts, the language), which each caller applies with

@@ -125,6 +125,10 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
     ::unlink(pattern.c_str());
     return why;
   }
+  // The rename itself reaches the disk with the folder's entry; a failure
+  // here leaves the new file in place, so it is not reported.
+  Descriptor directory{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+  if (directory.fd >= 0) ::fsync(directory.fd);
   return {};
 }
 
