@@ -116,25 +116,6 @@ TEST_F(KeyboardTest, FocusMovedByAKeyHandlerRedirectsTheRest) {
   EXPECT_EQ(Keys(logB), (Strings{"up 65"}));
 }
 
-TEST_F(KeyboardTest, KeysQueuedWhileDeliveringFollowInOrder) {
-  bool typed = false;
-  HWND c = platform.CreateWindowA("C", [&](HWND, std::uint32_t m, WPARAM, LPARAM) {
-    if (m == WM_KEYDOWN && !typed) {
-      typed = true;
-      platform.keybd_event(vk::kDelete, 0, 0, 0);
-    }
-    logA.push_back({0, m, 0, 0});
-    return 0;
-  });
-  platform.ShowWindow(c, true);
-  platform.SetFocus(c);
-  platform.keybd_event(vk::kA, 0, 0, 0);
-  platform.keybd_event(vk::kA, 0, KEYEVENTF_KEYUP, 0);
-  platform.DoEvents();
-  ASSERT_EQ(logA.size(), 3u);
-  EXPECT_EQ(logA[2].message, WM_KEYDOWN);
-}
-
 TEST_F(KeyboardTest, SendInputInsertsRecordsOfTheRightSizeOnly) {
   platform.SetFocus(a);
   INPUT keys[] = {Key(vk::kDelete, false), Key(vk::kDelete, true)};
@@ -147,16 +128,6 @@ TEST_F(KeyboardTest, SendInputInsertsRecordsOfTheRightSizeOnly) {
   ASSERT_EQ(platform.InputLog().size(), 2u);
   EXPECT_EQ(platform.InputLog()[1].source, KeyEvent::Source::SendInput);
   EXPECT_TRUE(platform.InputLog()[1].up);
-}
-
-TEST_F(KeyboardTest, NonKeyboardRecordsCountButTypeNothing) {
-  platform.SetFocus(a);
-  INPUT mouse;
-  mouse.type = 0;
-  INPUT records[] = {mouse, Key(vk::kA, false)};
-  EXPECT_EQ(platform.SendInput(2, records, sizeof(INPUT)), 2u);
-  platform.DoEvents();
-  EXPECT_EQ(Keys(logA), (Strings{"down 65"}));
 }
 
 TEST(SleepTest, SleepsAreRecordedOnAVirtualClock) {
