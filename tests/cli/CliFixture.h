@@ -1,0 +1,85 @@
+// Runs kestrova's Main on real files in a temporary folder, with standard
+// input, output and error captured, and the user's settings kept apart.
+#pragma once
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/Cli.h"
+
+namespace kv::testing {
+
+struct CliResult {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  CliTest() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kv-cli-XXXXXX").string();
+    dir_ = ::mkdtemp(pattern.data());
+    ::setenv("KESTROVA_SETTINGS", (dir_ / "user-settings.ini").c_str(), 1);
+  }
+  ~CliTest() override {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  std::filesystem::path P(const std::string& name) const { return dir_ / name; }
+  std::filesystem::path Write(const std::string& name, std::string_view bytes) const {
+    std::filesystem::path p = P(name);
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(P(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // The file's inode and modification time: unchanged when it was not written.
+  std::pair<ino_t, std::int64_t> Stamp(const std::string& name) const {
+    struct stat st {};
+    ::stat(P(name).c_str(), &st);
+    return {st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+  }
+
+  // Runs `kestrova args...` in the temporary folder.
+  CliResult Run(std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), "kestrova");
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    auto* oldIn = std::cin.rdbuf(in.rdbuf());
+    auto* oldOut = std::cout.rdbuf(out.rdbuf());
+    auto* oldErr = std::cerr.rdbuf(err.rdbuf());
+    auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+    CliResult r;
+    r.code = cli::Main(static_cast<int>(args.size()), argv.data());
+    std::filesystem::current_path(cwd);
+    std::cin.rdbuf(oldIn);
+    std::cout.rdbuf(oldOut);
+    std::cerr.rdbuf(oldErr);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+  }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+}  // namespace kv::testing
