@@ -29,11 +29,47 @@ char16_t ToAsciiPunctuation(char16_t c) {
   return c;
 }
 
-bool MightBeFullWidth(char16_t c) { return c >= 0x2014; }
-
+// Appends the text with the table's punctuation converted, copying the runs
+// in between whole.
 void AppendConverted(VbString& out, VbStringView text) {
-  for (char16_t c : text) out.push_back(MightBeFullWidth(c) ? ToAsciiPunctuation(c) : c);
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] < u'\u2014') continue;  // below every character of the table
+    const char16_t ascii = ToAsciiPunctuation(text[i]);
+    if (ascii == text[i]) continue;
+    out.append(text.substr(from, i - from));
+    out.push_back(ascii);
+    from = i + 1;
+  }
+  out.append(text.substr(from));
 }
+
+// Appends the line, preceded by CR LF (an empty line) when it begins with a
+// keyword in code that begins a statement, the keyword in the list's letter
+// case. `state` is that of the lines before and moves past this one.
+template <class Out>
+void AppendBrokenBefore(Out& out, VbStringView line, VbLineState& state, std::span<const VbStringView> keywords) {
+  const bool fresh = state.FreshStatement();
+  ScanVbLine(line, state, [](const VbPiece&) {});
+  if (fresh) {
+    const VbStringView rest = SkipLeadingWhite(line);
+    for (VbStringView keyword : keywords) {
+      if (!BeginsWithKeyword(rest, keyword)) continue;
+      out.append(kCrLf);
+      out.append(line.substr(0, line.size() - rest.size()));
+      out.append(keyword);
+      out.append(rest.substr(keyword.size()));
+      return;
+    }
+  }
+  out.append(line);
+}
+
+// clsStringBuilder's Append under the name the helper above uses.
+struct BuilderOut {
+  clsStringBuilder& builder;
+  void append(VbStringView text) { builder.Append(text); }
+};
 
 // The walk shared by commands 3 and 4: every line goes through `keep`, which
 // appends what it keeps to the builder.
@@ -63,20 +99,7 @@ VbString f_BreakBefore(VbStringView text, std::span<const VbStringView> keywords
   VbLineState state;
   ForEachCrLfLine(text, [&](VbStringView line, std::size_t index) {
     if (index > 0) out.append(kCrLf);
-    const VbLineState before = state;
-    ScanVbLine(line, state, [](const VbPiece&) {});
-    if (before.FreshStatement()) {
-      const VbStringView rest = SkipLeadingWhite(line);
-      for (VbStringView keyword : keywords) {
-        if (!BeginsWithKeyword(rest, keyword)) continue;
-        out.append(kCrLf);
-        out.append(line.substr(0, line.size() - rest.size()));
-        out.append(keyword);
-        out.append(rest.substr(keyword.size()));
-        return;
-      }
-    }
-    out.append(line);
+    AppendBrokenBefore(out, line, state, keywords);
   });
   return out;
 }
@@ -86,16 +109,17 @@ VbString f_BreakBefore(VbStringView text, VbStringView keyword) {
 }
 
 VbString f_DeleteBlankLines(VbStringView text, clsStringBuilder& builder, const LineStep& step) {
-  VbLineState state;  // of the lines kept so far
-  VbString kept = Rebuild(text, builder, step, [&](VbStringView line) {
+  // One walk drops the blank lines and sets the headers apart: whether a
+  // kept line begins a statement depends only on the kept lines above it.
+  VbLineState state;
+  BuilderOut out{builder};
+  return Rebuild(text, builder, step, [&](VbStringView line) {
     // A blank line that a " _" line continues into is part of that statement
     // or comment: without it the next line would continue it instead.
     if (IsBlankLine(line) && state.FreshStatement()) return;
-    ScanVbLine(line, state, [](const VbPiece&) {});
-    builder.Append(line);
+    AppendBrokenBefore(out, line, state, kBreakKeywords);
     builder.Append(kCrLf);
   });
-  return f_BreakBefore(kept, kBreakKeywords);
 }
 
 VbString f_DeleteBlankLines(VbStringView text) {
