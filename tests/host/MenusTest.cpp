@@ -1,0 +1,198 @@
+// The command menus as the IDE shows them after a connection: captions in
+// both languages, placement by the built-in controls, missing bars, repeated
+// builds and the removal of every control.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "HostTesting.h"
+#include "host/CBtnEvents.h"
+
+namespace kv {
+namespace {
+
+using test::ConnectedIde;
+using test::Shown;
+constexpr std::int32_t kIcon = 1;
+constexpr std::int32_t kIconAndCaption = 3;
+
+bool Has(const std::vector<Shown>& shown, const Shown& expected) {
+  return std::ranges::find(shown, expected) != shown.end();
+}
+
+std::size_t CountIn(const std::vector<Shown>& shown, std::string_view path) {
+  return static_cast<std::size_t>(std::ranges::count_if(shown, [&](const Shown& s) { return s.path == path; }));
+}
+
+constexpr const char* kCodeMenu = "Code Window > [&C] Kestrova";
+constexpr const char* kOthersEn = "Menu Bar > &Edit > [&O] Others";
+
+TEST(Menus, EnglishCaptions) {
+  ConnectedIde ide;
+  auto shown = ide.ShownControls();
+  const Shown expected[] = {
+      {"Code Window", 6, u"[&C] Kestrova", 0, 0, true, u"Kestrova"},
+      {kCodeMenu, 1, u"[&L] Clear Inmediate Window", 1964, kIconAndCaption, false, u"s_OrganizeModule (1)"},
+      {kCodeMenu, 5, u"[&S] Add Private Sub", 98, kIconAndCaption, true, u"s_OrganizeModule (5)"},
+      {kCodeMenu, 17, u"[&E] Exit", 1640, kIconAndCaption, true, u"s_OrganizeModule (17)"},
+      {"Menu Bar > &Edit", 6, u"[&O] Others", 0, 0, true, u"Kestrova"},
+      {kOthersEn, 1, u"[&A] About Kestrovaer", 1016, kIconAndCaption, false, u"s_OrganizeModule (18)"},
+      {kOthersEn, 8, u"[&-] Fold Current Procedure ^-", 375, kIconAndCaption, true, u"s_OrganizeModule (25)"},
+      {kOthersEn, 14, u"[&U] Uncomment Professional Code (Project)", 296, kIconAndCaption, false,
+       u"s_OrganizeModule (31)"},
+      // Toolbar buttons drop the bracketed access key and keep the blank.
+      {"Edit", 7, u" Clear Inmediate Window", 1964, kIcon, true, u"s_OrganizeModule (1)"},
+      {"Edit", 8, u" Insert Custom Text", 114, kIcon, false, u"s_OrganizeModule (2)"},
+      {"Edit", 15, u" Indent Module", 3472, kIcon, false, u"s_OrganizeModule (15)"},
+      {"Immediate Window", 5, u"Clear Inmediate Window", 1964, kIconAndCaption, false, u"s_OrganizeModule (1)"},
+  };
+  for (const Shown& e : expected) EXPECT_TRUE(Has(shown, e)) << testing::PrintToString(e);
+  EXPECT_EQ(CountIn(shown, kCodeMenu), 17u);
+  EXPECT_EQ(CountIn(shown, kOthersEn), 14u);
+  EXPECT_EQ(CountIn(shown, "Edit"), 9u);
+  EXPECT_EQ(shown.size(), 1 + 17 + 1 + 14 + 9 + 1u);
+}
+
+TEST(Menus, ChineseCaptions) {
+  ConnectedIde ide({.language = model::Language::Chinese}, {{u"Language", u"1"}});
+  auto shown = ide.ShownControls();
+  const std::string others = "Menu Bar > 编辑(&E) > [&O] 其它";
+  const Shown expected[] = {
+      {"Code Window", 6, u"[&C] Kestrova", 0, 0, true, u"Kestrova"},
+      {kCodeMenu, 6, u"[&F] 添加Private Functio", 85, kIconAndCaption, false, u"s_OrganizeModule (6)"},
+      {kCodeMenu, 16, u"[&P] 缩进工程", 2557, kIconAndCaption, false, u"s_OrganizeModule (16)"},
+      {"Menu Bar > 编辑(&E)", 6, u"[&O] 其它", 0, 0, true, u"Kestrova"},
+      {others, 1, u"[&A] 关于Kestrova", 1016, kIconAndCaption, false, u"s_OrganizeModule (18)"},
+      {others, 14, u"[&U] 去除专业版两头标签中的代码的注释（当前工程）", 296, kIconAndCaption, false,
+       u"s_OrganizeModule (31)"},
+      {"编辑", 7, u" 清空立即窗口", 1964, kIcon, true, u"s_OrganizeModule (1)"},
+      {"编辑", 14, u" 查找所有", 141, kIcon, false, u"s_OrganizeModule (10)"},
+      {"Immediate Window", 5, u"清空立即窗口", 1964, kIconAndCaption, false, u"s_OrganizeModule (1)"},
+  };
+  for (const Shown& e : expected) EXPECT_TRUE(Has(shown, e)) << testing::PrintToString(e);
+  EXPECT_EQ(CountIn(shown, "编辑"), 9u);
+  EXPECT_EQ(ide.g.gLanguage, 1);
+}
+
+// The Language setting: a number other than 0 is Chinese, anything that is
+// not a number English.
+TEST(Menus, LanguageSetting) {
+  struct Case {
+    VbStringView setting;
+    VbStringView others;
+  };
+  const Case cases[] = {
+      {u"0", u"[&O] Others"}, {u"1", u"[&O] 其它"},      {u"2", u"[&O] 其它"},     {u"-1", u"[&O] 其它"},
+      {u" 1 ", u"[&O] 其它"}, {u"abc", u"[&O] Others"}, {u"", u"[&O] Others"}, {u"1x", u"[&O] Others"},
+  };
+  for (const Case& c : cases) {
+    ConnectedIde ide({}, {{u"Language", c.setting}});
+    auto shown = ide.ShownControls();
+    auto popup = std::ranges::find_if(shown, [](const Shown& s) { return s.path == "Menu Bar > &Edit"; });
+    ASSERT_NE(popup, shown.end());
+    EXPECT_EQ(popup->caption, c.others) << VbToUtf8(c.setting);
+  }
+}
+
+TEST(Menus, PlacementFollowsTheBuiltInControls) {
+  struct Case {
+    model::CommandBarOptions bars;
+    std::int32_t codePopup;    // position in "Code Window"
+    std::int32_t othersPopup;  // position in the menu bar's edit pop-up
+  };
+  const Case cases[] = {
+      {{}, 6, 6},                               // before 473 and before 2529
+      {{.codeWindowInsertId = false}, 8, 6},    // last in the bar
+      {{.editInsertId = false}, 6, 7},          // last in the pop-up
+  };
+  for (const Case& c : cases) {
+    ConnectedIde ide({.bars = c.bars});
+    auto shown = ide.ShownControls();
+    EXPECT_TRUE(Has(shown, {"Code Window", c.codePopup, u"[&C] Kestrova", 0, 0, true, u"Kestrova"}));
+    EXPECT_TRUE(Has(shown, {"Menu Bar > &Edit", c.othersPopup, u"[&O] Others", 0, 0, true, u"Kestrova"}));
+  }
+}
+
+// A missing bar or insertion point leaves out that menu alone.
+TEST(Menus, MissingBars) {
+  struct Case {
+    const char* what;
+    model::CommandBarOptions bars;
+    std::size_t codeMenu, others, toolbar, immediate;
+  };
+  const Case cases[] = {
+      {"no code window bar", {.codeWindow = false}, 0, 14, 9, 1},
+      {"no menu bar", {.menuBar = false}, 17, 0, 9, 1},
+      {"no pop-up 30003", {.editPopup = false}, 17, 0, 9, 1},
+      {"no edit toolbar", {.editToolbar = false}, 17, 14, 0, 1},
+      {"no immediate bar", {.immediateWindow = false}, 17, 14, 9, 0},
+  };
+  for (const Case& c : cases) {
+    ConnectedIde ide({.bars = c.bars});
+    auto shown = ide.ShownControls();
+    EXPECT_EQ(CountIn(shown, kCodeMenu), c.codeMenu) << c.what;
+    EXPECT_EQ(CountIn(shown, kOthersEn), c.others) << c.what;
+    EXPECT_EQ(CountIn(shown, "Edit"), c.toolbar) << c.what;
+    EXPECT_EQ(CountIn(shown, "Immediate Window"), c.immediate) << c.what;
+    // The others menu never lands in another bar.
+    bool othersAnywhere = std::ranges::any_of(shown, [](const Shown& s) { return s.caption == u"[&O] Others"; });
+    EXPECT_EQ(othersAnywhere, c.others > 0) << c.what;
+  }
+}
+
+TEST(Menus, EveryControlIsTemporaryTaggedAndHasItsSink) {
+  ConnectedIde ide;
+  auto ours = ide.Ours();
+  for (const auto& entry : ours) EXPECT_TRUE(entry.control->Data().temporary);
+  // One sink per button, connected to that button's events.
+  std::size_t buttons = static_cast<std::size_t>(std::ranges::count_if(
+      ours, [](const auto& e) { return e.control->Data().type == vbide::ControlType::Button; }));
+  ASSERT_EQ(ide.g.colBtnEvents.size(), buttons);
+  for (const auto& events : ide.vbe.EventRouter().Live()) {
+    EXPECT_EQ(events->Sinks().size(), 1u);
+    EXPECT_EQ(events->Control()->Data().tag, kTag);
+  }
+}
+
+TEST(Menus, BuildingTwiceLeavesOneCopy) {
+  ConnectedIde ide;
+  auto once = ide.ShownControls();
+  s_AddMenus(ide.g);
+  EXPECT_EQ(ide.ShownControls(), once);
+}
+
+TEST(Menus, RemoveLeavesNothingTagged) {
+  ConnectedIde ide;
+  s_RemoveMenus(ide.g);
+  EXPECT_TRUE(ide.Ours().empty());
+  EXPECT_EQ(ide.vbe.CommandBars().FindControl({.tag = VbString(kTag)}), nullptr);
+  EXPECT_EQ(ide.vbe.Bars().FindBar(u"Code Window")->Items().size(), 8u);  // the IDE's own controls stay
+}
+
+// A control the IDE refuses to delete stops the removal instead of looping.
+TEST(Menus, RemoveStopsWhenADeletionFails) {
+  ConnectedIde ide;
+  ide.vbe.Faults().Refuse("CommandBarControl.Delete", {.skip = 1});
+  s_RemoveMenus(ide.g);
+  EXPECT_EQ(ide.vbe.Faults().Refusals("CommandBarControl.Delete"), 1);
+  EXPECT_EQ(ide.Ours().size(), 1 + 17 + 9 + 1u);  // the first pop-up went, the others menu
+  ide.vbe.Faults().Clear();
+  s_RemoveMenus(ide.g);
+  EXPECT_TRUE(ide.Ours().empty());
+}
+
+// A refused property ends its own menu kind only; what was made stays
+// removable.
+TEST(Menus, RefusedPropertyEndsOnlyItsKind) {
+  test::Harness h;
+  h.vbe.Faults().Refuse("CommandBarControl.SetCaption", {.skip = 3, .times = 1});
+  Connect(h.g).AddinInstance_OnConnection(&h.vbe);
+  std::size_t ours = 0;
+  for (const auto& e : h.vbe.Bars().ListControls()) ours += e.control->Data().tag == kTag;
+  EXPECT_EQ(ours, 1 + 3 + 1 + 14 + 9 + 1u);  // the code-window menu stopped at its third button
+  s_RemoveMenus(h.g);
+  EXPECT_EQ(h.vbe.CommandBars().FindControl({.tag = VbString(kTag)}), nullptr);
+}
+
+}  // namespace
+}  // namespace kv
