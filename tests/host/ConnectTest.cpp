@@ -1,0 +1,112 @@
+// Connecting and disconnecting the add-in: what it leaves in the IDE, the
+// hot keys and the add-in list file.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "HostTesting.h"
+#include "host/frmHotKey.h"
+
+namespace kv {
+namespace {
+
+using test::ConnectedIde;
+
+TEST(Connect, KeepsTheRootAndWritesTheListEntry) {
+  ConnectedIde ide({}, {{u"chkF1", u"Y"}});
+  EXPECT_EQ(ide.g.gVBE, &ide.vbe);
+  EXPECT_EQ(ide.Ours().size(), 1 + 17 + 1 + 14 + 9 + 1u);
+  EXPECT_EQ(ide.platform.RegisteredHotKeys().size(), 1u);
+  EXPECT_EQ(ide.WindowsFile("vbaddin.ini"), "[Add-Ins32]\r\nKestrova=0\r\n");
+  EXPECT_TRUE(ide.Messages().empty());
+}
+
+// Whatever the entry held, every connection writes 0; the rest of the file
+// stays.
+TEST(Connect, RewritesTheListEntryEveryTime) {
+  test::Harness h;
+  {
+    std::ofstream out(h.platform.WindowsDirectory() / "vbaddin.ini", std::ios::binary);
+    out << "[Add-Ins32]\r\nOther.Connect=1\r\nKestrova=3\r\n";
+  }
+  Connect connect(h.g);
+  connect.AddinInstance_OnConnection(&h.vbe);
+  std::ifstream in(h.platform.WindowsDirectory() / "vbaddin.ini", std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "[Add-Ins32]\r\nOther.Connect=1\r\nKestrova=0\r\n");
+  h.platform.WritePrivateProfileStringA("Add-Ins32", "Kestrova", "1", "vbaddin.ini");
+  connect.AddinInstance_OnDisconnection();
+  connect.AddinInstance_OnConnection(&h.vbe);
+  std::ifstream again(h.platform.WindowsDirectory() / "vbaddin.ini", std::ios::binary);
+  std::string text2((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text2, "[Add-Ins32]\r\nOther.Connect=1\r\nKestrova=0\r\n");
+}
+
+// An IDE without some bar still gets the rest, the hot keys and the entry.
+TEST(Connect, CompletesInAnIdeMissingABar) {
+  const model::CommandBarOptions missing[] = {
+      {.menuBar = false}, {.codeWindow = false}, {.immediateWindow = false}, {.editToolbar = false},
+      {.menuBar = false, .codeWindow = false, .immediateWindow = false, .editToolbar = false, .standardToolbar = false},
+  };
+  for (const auto& bars : missing) {
+    ConnectedIde ide({.bars = bars}, {{u"chkF2", u"Y"}});
+    EXPECT_EQ(ide.platform.RegisteredHotKeys().size(), 1u);
+    EXPECT_EQ(ide.WindowsFile("vbaddin.ini"), "[Add-Ins32]\r\nKestrova=0\r\n");
+    EXPECT_TRUE(ide.Messages().empty());
+  }
+}
+
+TEST(Connect, TwoConnectionsLeaveOneSetOfControls) {
+  ConnectedIde ide;
+  auto once = ide.ShownControls();
+  ide.connect.AddinInstance_OnConnection(&ide.vbe);
+  EXPECT_EQ(ide.ShownControls(), once);
+  ide.connect.AddinInstance_OnDisconnection();
+  ide.connect.AddinInstance_OnConnection(&ide.vbe);
+  EXPECT_EQ(ide.ShownControls(), once);
+}
+
+// The language is read at connection: a change shows at the next one.
+TEST(Connect, LanguageChangeShowsAtTheNextConnection) {
+  ConnectedIde ide;
+  ide.settings.WriteSetting(u"Language", u"1");
+  EXPECT_EQ(ide.MenuItem(17)->Caption(), u"[&E] Exit");
+  ide.connect.AddinInstance_OnDisconnection();
+  ide.connect.AddinInstance_OnConnection(&ide.vbe);
+  EXPECT_EQ(ide.MenuItem(17)->Caption(), u"[&E] 退出");
+}
+
+TEST(Connect, DisconnectionRemovesControlsAndReleasesHotKeys) {
+  ConnectedIde ide({}, {{u"chkF1", u"Y"}, {u"chkFold", u"Y"}});
+  const frmHotKey& window = *ide.g.hotKeyWindow;
+  ide.connect.AddinInstance_OnDisconnection();
+  EXPECT_TRUE(ide.Ours().empty());
+  EXPECT_TRUE(ide.platform.RegisteredHotKeys().empty());
+  EXPECT_EQ(ide.g.gHooked, 0);
+  EXPECT_EQ(ide.platform.GetWindowLongA(window.hWnd(), platform::GWL_WNDPROC), ide.g.gOldWndProc);
+  // F1 is an ordinary key again for the window that has the focus.
+  EXPECT_FALSE(ide.platform.PressHotKey(platform::MOD_NONE, platform::vk::kF1));
+}
+
+TEST(Connect, DisconnectionIgnoresRefusals) {
+  ConnectedIde ide({}, {{u"chkF1", u"Y"}});
+  ide.vbe.Faults().Refuse("CommandBars.FindControl");
+  EXPECT_NO_THROW(ide.connect.AddinInstance_OnDisconnection());
+  EXPECT_TRUE(ide.platform.RegisteredHotKeys().empty());
+}
+
+// Without the root object nothing is built and the error's description is
+// shown in a box without a title of its own.
+TEST(Connect, MissingRootIsReported) {
+  test::Harness h;
+  h.settings.WriteSetting(u"chkF1", u"Y");
+  Connect(h.g).AddinInstance_OnConnection(nullptr);
+  ASSERT_EQ(h.platform.MessageBoxes().size(), 1u);
+  EXPECT_EQ(h.platform.MessageBoxes()[0].text, u"Object variable or With block variable not set");
+  EXPECT_FALSE(h.platform.MessageBoxes()[0].title.has_value());
+  EXPECT_FALSE(std::filesystem::exists(h.platform.WindowsDirectory() / "vbaddin.ini"));
+  EXPECT_TRUE(h.platform.RegisteredHotKeys().empty());
+}
+
+}  // namespace
+}  // namespace kv
