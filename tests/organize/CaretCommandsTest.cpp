@@ -50,7 +50,8 @@ TEST(CaretCommands, InsertOwnCustomText) {
 
 TEST(CaretCommands, Skeletons) {
   RunTable({
-      {cmd::kAddPrivateSub, "A|B", {2, 1, 2, 1}, "A|Private Sub s_()|\t|End Sub|B", {2, 15, 2, 15}},
+      {cmd::kAddPrivateSub, "1|2|3|4|5|6|7|8|9|10|11|12", {10, 1, 10, 1},
+       "1|2|3|4|5|6|7|8|9|Private Sub s_()|\t|End Sub|10|11|12", {10, 15, 10, 15}},
       {cmd::kAddPrivateSub, "A", {1, 3, 1, 5}, "Private Sub s_()|\t|End Sub|A", {1, 17, 1, 19}},
       {cmd::kAddPrivateSub, "", {1, 1, 1, 1}, "Private Sub s_()|\t|End Sub", {1, 15, 1, 15}},
       {cmd::kAddPrivateFunction, "A", {1, 1, 1, 1}, "Private Function f_()|\t|End Function|A", {1, 20, 1, 20}},
@@ -58,13 +59,6 @@ TEST(CaretCommands, Skeletons) {
       {cmd::kAddProLabels, "1|2|3|4", {4, 1, 4, 1},
        "1|2|3||    If f_chkPro = True Then '<kv_pro_start>|    End If '<kv_pro_end>|4", {6, 5, 6, 5}},
   });
-}
-
-TEST(CaretCommands, SkeletonAtLineTen) {
-  test::Harness h;
-  const test::Outcome out = RunOn(cmd::kAddPrivateSub, "1|2|3|4|5|6|7|8|9|10|11|12", {10, 1, 10, 1}, h);
-  EXPECT_EQ(out.module, "1|2|3|4|5|6|7|8|9|Private Sub s_()|\t|End Sub|10|11|12");
-  EXPECT_EQ(out.caret, (Selection{10, 15, 10, 15}));
 }
 
 TEST(CaretCommands, CommentBlock) {
@@ -88,16 +82,6 @@ TEST(CaretCommands, UncommentBlock) {
       {n, "'a", {1, 1, 1, 1}, "a", {1, 1, 1, 1}},  // column 1 is the leftmost
       {n, "a||b", {2, 1, 2, 1}, "a||b", {2, 1, 2, 1}},
   });
-}
-
-TEST(CaretCommands, CommentThenUncommentGivesTheLinesBack) {
-  test::Harness h;
-  h.OpenModuleLines(test::Bars("  If a Then|    b = 1|  End If"), {1, 1, 3, 9});
-  h.RunCommand(cmd::kCommentBlock);
-  EXPECT_EQ(test::Bars(h.Lines()), "  'If a Then|    'b = 1|  'End If");
-  h.RunCommand(cmd::kUncommentBlock);
-  EXPECT_EQ(test::Bars(h.Lines()), "  If a Then|    b = 1|  End If");
-  EXPECT_EQ(h.Caret(), (Selection{1, 1, 3, 9}));
 }
 
 }  // namespace

@@ -76,13 +76,5 @@ TEST(ClearImmediate, NoImmediateWindowDoesNothingAtAll) {
   EXPECT_EQ(h.vbe.Faults().Refusals("CodePane.SetSelection"), 0);  // not even the caret
 }
 
-TEST(ClearImmediate, KeyRoutines) {
-  test::Harness h;
-  s_PressKey(h.g, 46);
-  s_PressCtrlKey(h.g, 65);
-  EXPECT_EQ(Sent(h), (Keys{{46, false}, {46, true}, {17, false}, {65, false}, {65, true}, {17, true}}));
-  EXPECT_EQ(h.platform.Sleeps(), (std::vector<std::uint32_t>{10, 10, 10}));
-}
-
 }  // namespace
 }  // namespace kv

@@ -64,16 +64,5 @@ TEST(VbLineScanner, Pieces) {
   for (const Case& c : cases) EXPECT_EQ(Render(c.module), c.pieces) << c.module;
 }
 
-TEST(VbLineScanner, Continuation) {
-  struct Case {
-    const char* text;
-    bool continues;
-  };
-  const Case cases[] = {
-      {"x _", true}, {"x\t_", true}, {"x _ \t", true}, {"x_", false}, {"_", false}, {"", false}, {" _x", false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(EndsWithContinuation(U(c.text)), c.continues) << c.text;
-}
-
 }  // namespace
 }  // namespace kv
