@@ -1,11 +1,33 @@
-// Starting a menu command from the command line.
+// Starting a menu command from the command line the way a user does: the
+// add-in is connected to the session's IDE, the menu control that carries the
+// command is clicked, and the add-in is disconnected again.
 #include "cli/StartCommand.h"
 
 #include "cli/Session.h"
-#include "organize/modOrganize.h"
+#include "host/Connect.h"
+#include "host/modMenus.h"
 
 namespace kv::cli {
 
-bool StartCommand(Session& session, std::int16_t n) { return s_RunCommand(session.G(), n); }
+bool StartCommand(Session& session, std::int16_t n) {
+  Globals& g = session.G();
+  model::ModelVBE& vbe = session.Vbe();
+  Connect connect(g);
+  connect.AddinInstance_OnConnection(&vbe);
+  const std::int32_t errorsBefore = g.gCommandErrors;
+  bool clicked = false;
+  if (model::ModelControlPtr control = vbe.Bars().FindByParameter(CommandParameter(n))) {
+    try {
+      vbe.Click(control);
+      clicked = true;
+    } catch (const VbError& error) {
+      session.Platform().MsgBox(error.Description());
+    }
+  } else {
+    session.Platform().MsgBox(u"No menu control carries command " + ToVb(n) + u".");
+  }
+  connect.AddinInstance_OnDisconnection();
+  return clicked && g.gCommandErrors == errorsBefore;
+}
 
 }  // namespace kv::cli

@@ -113,7 +113,7 @@ void CBtnEvents::Click(vbide::CommandBarControl& control, bool& /*handled*/, boo
   // clicked one's tag: only the clicked control's own sink acts.
   if (!control_ || &control != control_.get()) return;
   std::int16_t n = f_CommandOfParameter(control.Parameter());
-  s_RunCommand(g_, n);
+  if (!s_RunCommand(g_, n)) ++g_.gCommandErrors;
 }
 
 std::int16_t f_CommandOfParameter(VbStringView parameter) {

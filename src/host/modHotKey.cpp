@@ -16,15 +16,20 @@ platform::LRESULT f_HotKeyWndProc(Globals& g, platform::HWND hWnd, std::uint32_t
 
 void s_HotKeyAction(Globals& g, std::int32_t id) {
   namespace vk = platform::vk;
+  auto run = [&](std::int16_t n) {
+    if (!s_RunCommand(g, n)) ++g.gCommandErrors;
+  };
   switch (id) {
     case hotkey::kShiftF8: s_SendChord(g, {vk::kLShift, vk::kF8}); break;
     case hotkey::kCtrlShiftF8: s_SendChord(g, {vk::kLShift, vk::kControl, vk::kF8}); break;
     // The indent-module key runs the driver itself, not the dispatcher.
-    case hotkey::kIndentModule: s_RunGuarded(g, [&] { s_IndentModule(g); }); break;
-    case hotkey::kCustomText: s_RunCommand(g, cmd::kInsertCustomText); break;
-    case hotkey::kFold: s_RunCommand(g, cmd::kFold); break;
-    case hotkey::kUnfold: s_RunCommand(g, cmd::kUnfold); break;
-    case hotkey::kUnfoldAll: s_RunCommand(g, cmd::kUnfoldAll); break;
+    case hotkey::kIndentModule:
+      if (!s_RunGuarded(g, [&] { s_IndentModule(g); })) ++g.gCommandErrors;
+      break;
+    case hotkey::kCustomText: run(cmd::kInsertCustomText); break;
+    case hotkey::kFold: run(cmd::kFold); break;
+    case hotkey::kUnfold: run(cmd::kUnfold); break;
+    case hotkey::kUnfoldAll: run(cmd::kUnfoldAll); break;
     default: break;
   }
 }

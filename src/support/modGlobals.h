@@ -70,6 +70,10 @@ class Globals {
   // The click sinks, one per control the add-in created; never released
   // while the add-in is loaded.
   std::vector<std::unique_ptr<CBtnEvents>> colBtnEvents;
+  // Commands started by a click or a hot key that ended on an object-model
+  // error (reported to the user, kept from the IDE); the command line reads
+  // it to tell a failed click from a successful one.
+  std::int32_t gCommandErrors = 0;
 
   // The hidden hot-key window and its replaced window procedure.
   std::unique_ptr<frmHotKey> hotKeyWindow;
