@@ -320,7 +320,9 @@ void frmOptions::Backspace() {
   if (c.kind != ControlKind::TextBox || !c.enabled) return;
   if (c.selLength == 0) {
     if (c.selStart == 0) return;
-    std::size_t n = (c.selStart >= 2 && IsLowSurrogate(c.text[c.selStart - 1])) ? 2 : 1;
+    // A surrogate pair and a line end (CR LF) go as one character.
+    VbStringView before = VbStringView(c.text).substr(c.selStart - std::min<std::size_t>(2, c.selStart));
+    std::size_t n = (before.size() == 2 && (IsLowSurrogate(before[1]) || before == u"\r\n")) ? 2 : 1;
     c.selStart -= n;
     c.selLength = n;
   }
@@ -333,7 +335,8 @@ void frmOptions::DeleteForward() {
   if (c.kind != ControlKind::TextBox || !c.enabled) return;
   if (c.selLength == 0) {
     if (c.selStart >= c.text.size()) return;
-    c.selLength = (c.selStart + 1 < c.text.size() && IsLowSurrogate(c.text[c.selStart + 1])) ? 2 : 1;
+    VbStringView after = VbStringView(c.text).substr(c.selStart, 2);
+    c.selLength = (after.size() == 2 && (IsLowSurrogate(after[1]) || after == u"\r\n")) ? 2 : 1;
   }
   ReplaceSelection(c, u"");
 }
@@ -445,6 +448,7 @@ void frmOptions::cmdOK_Click() {
     g_.Message(error.Description());
     return;
   }
+  saved_ = true;
   try {
     HotKeyWindow(g_).s_chkHotKey();
   } catch (const VbError& error) {

@@ -63,6 +63,8 @@ class frmOptions {
   bool Visible() const { return visible_; }
   bool Loaded() const { return loaded_; }
   bool Activated() const { return activated_; }
+  // Whether Save wrote the options (the window then closed).
+  bool Saved() const { return saved_; }
   VbStringView Caption() const { return Control("frmOptions").text; }
 
   // ---- Controls ----
@@ -145,6 +147,7 @@ class frmOptions {
   bool visible_ = false;
   bool loaded_ = true;
   bool activated_ = false;
+  bool saved_ = false;
   int exampleBuilds_ = 0;
 };
 
