@@ -1,0 +1,428 @@
+// The options window on the terminal: layout, drawing and keys.
+#include "cli/OptionsScreen.h"
+
+#include <algorithm>
+#include <string>
+
+#include "options/frmOptions.h"
+#include "support/FormControl.h"
+
+namespace kv::cli::tui {
+
+namespace {
+
+constexpr int kTickWidth = 4;         // "[x] "
+constexpr int kMinListWidth = 40;     // the example's code stays readable
+constexpr int kSpacesBoxWidth = 6;    // "[ 10 ]"
+constexpr int kColumnBoxWidth = 7;    // "[ 100 ]"
+constexpr int kLetterBoxWidth = 5;    // "[ M ]"
+constexpr int kCustomTextWidth = 24;  // the custom text's box at its narrowest
+constexpr int kGroupOneTop = 1;
+constexpr int kGroupOneHeight = 23;   // the example's 19 lines in a box, in a box
+constexpr int kGroupTwoTop = kGroupOneTop + kGroupOneHeight;
+constexpr int kGroupTwoHeight = 9;    // seven options in a box
+constexpr int kButtonLine = kGroupTwoTop + kGroupTwoHeight;
+constexpr int kStatusLine = kButtonLine + 1;
+constexpr int kNeedLines = kStatusLine + 1;
+
+int Width(const frmOptions& w, std::string_view name) {
+  return DisplayWidth(StripAccessKey(w.Control(name).text));
+}
+
+int TickWidth(const frmOptions& w, std::string_view name) { return kTickWidth + Width(w, name); }
+
+// Splits a text box's text into its lines: start index and length of each.
+std::vector<std::pair<std::size_t, std::size_t>> TextLines(VbStringView text) {
+  std::vector<std::pair<std::size_t, std::size_t>> lines;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t end = text.find(u"\r\n", start);
+    if (end == VbStringView::npos) {
+      lines.emplace_back(start, text.size() - start);
+      return lines;
+    }
+    lines.emplace_back(start, end - start);
+    start = end + 2;
+  }
+}
+
+std::size_t LineOf(const std::vector<std::pair<std::size_t, std::size_t>>& lines, std::size_t index) {
+  std::size_t line = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (index >= lines[i].first) line = i;
+  return line;
+}
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The next caret position to the left or right, keeping pairs and CR LF whole.
+std::size_t Step(VbStringView text, std::size_t at, bool right) {
+  if (right) {
+    if (at >= text.size()) return at;
+    if (text.substr(at, 2) == u"\r\n" || (IsHighSurrogate(text[at]) && at + 1 < text.size())) return at + 2;
+    return at + 1;
+  }
+  if (at == 0) return 0;
+  if (at >= 2 && (text.substr(at - 2, 2) == u"\r\n" || IsLowSurrogate(text[at - 1]))) return at - 2;
+  return at - 1;
+}
+
+void MoveCaret(frmOptions& w, const FormControl& box, const Key& key) {
+  const VbString& text = box.text;
+  std::size_t caret = box.selStart + box.selLength;
+  if (key.code == keys::Left()) caret = box.selLength ? box.selStart : Step(text, box.selStart, false);
+  else if (key.code == keys::Right()) caret = box.selLength ? caret : Step(text, box.selStart, true);
+  else if (key.code == keys::Home() || key.code == keys::End()) {
+    auto lines = TextLines(text);
+    auto [start, length] = lines[LineOf(lines, box.selStart)];
+    caret = key.code == keys::Home() ? start : start + length;
+  } else if (key.code == keys::Up() || key.code == keys::Down()) {
+    auto lines = TextLines(text);
+    std::size_t line = LineOf(lines, box.selStart);
+    std::size_t column = box.selStart - lines[line].first;
+    if (key.code == keys::Up() && line > 0) --line;
+    else if (key.code == keys::Down() && line + 1 < lines.size()) ++line;
+    caret = lines[line].first + std::min(column, lines[line].second);
+  }
+  w.SetSelection(box.name, caret, 0);
+}
+
+void ChooseEntry(frmOptions& w, const FormControl& list, int step) {
+  int count = static_cast<int>(list.items.size());
+  if (count == 0) return;
+  int index = std::clamp(list.listIndex + step, 0, count - 1);
+  w.SetListIndex(list.name, index);
+}
+
+// ---- Drawing ----
+
+VbStringView Help(bool chinese) {
+  if (chinese)
+    return u"Tab/Shift+Tab：移动  空格：勾选或按下  Enter：按下按钮  Esc：取消";
+  return u"Tab/Shift+Tab: move  Space: tick or press  Enter: press button  Esc: cancel";
+}
+
+void DrawSingleLineBox(Screen& s, const FormControl& c, const Rect& r, bool focused) {
+  const int inner = r.width - 2;
+  unsigned attr = c.enabled ? kNormal : kDim;
+  s.Put(r.y, r.x, u"[", attr);
+  s.Put(r.y, r.x + r.width - 1, u"]", attr);
+  s.Fill(r.y, r.x + 1, inner, kUnderline | attr);
+  // Show the caret's part of a text longer than the box.
+  std::size_t from = 0;
+  while (DisplayWidth(VbStringView(c.text).substr(from, c.selStart - std::min(from, c.selStart))) > inner - 1 &&
+         from < c.selStart)
+    ++from;
+  VbStringView shown = VbStringView(c.text).substr(from);
+  int offset = 0;
+  if (c.centred && DisplayWidth(shown) < inner) offset = (inner - DisplayWidth(shown)) / 2;
+  const std::size_t selStart = std::max(c.selStart, from) - from;
+  const std::size_t selEnd = std::max(c.selStart + c.selLength, from) - from;
+  int x = r.x + 1 + offset;
+  int limit = inner - offset;
+  auto put = [&](VbStringView part, unsigned extra) {
+    int at = s.Put(r.y, x, part, kUnderline | attr | extra, limit);
+    limit -= at - x;
+    x = at;
+  };
+  put(shown.substr(0, std::min(selStart, shown.size())), kNormal);
+  put(shown.substr(std::min(selStart, shown.size()), selEnd - selStart), kReverse);
+  put(shown.substr(std::min(selEnd, shown.size())), kNormal);
+  if (focused) s.Cursor(r.y, r.x + 1 + offset + DisplayWidth(shown.substr(0, std::min(selStart, shown.size()))));
+}
+
+void DrawMultiLineBox(Screen& s, const FormControl& c, const Rect& r, bool focused) {
+  s.Box(r.y, r.x, r.height, r.width);
+  const int innerHeight = r.height - 2;
+  const int innerWidth = r.width - 2;
+  auto lines = TextLines(c.text);
+  const std::size_t caretLine = LineOf(lines, c.selStart);
+  const std::size_t top = caretLine >= static_cast<std::size_t>(innerHeight) ? caretLine - innerHeight + 1 : 0;
+  const auto [caretStart, caretLength] = lines[caretLine];
+  int caretColumn = DisplayWidth(VbStringView(c.text).substr(caretStart, c.selStart - caretStart));
+  const int shift = std::max(0, caretColumn - innerWidth + 1);
+  const std::size_t selEnd = c.selStart + c.selLength;
+  for (int row = 0; row < innerHeight && top + row < lines.size(); ++row) {
+    auto [start, length] = lines[top + row];
+    const int y = r.y + 1 + row;
+    // Draw the line character by character so the selection and the
+    // horizontal shift apply per character.
+    int column = 0;
+    int x = r.x + 1;
+    for (std::size_t i = start; i < start + length; i = Step(c.text, i, true)) {
+      std::size_t next = std::min(Step(c.text, i, true), start + length);
+      VbStringView ch = VbStringView(c.text).substr(i, next - i);
+      int w = DisplayWidth(ch);
+      if (column >= shift) {
+        if (x + w > r.x + 1 + innerWidth) break;
+        x = s.Put(y, x, ch, (i >= c.selStart && i < selEnd) ? kReverse : kNormal);
+      }
+      column += w;
+    }
+  }
+  (void)caretLength;
+  if (focused) s.Cursor(r.y + 1 + static_cast<int>(caretLine - top), r.x + 1 + caretColumn - shift);
+}
+
+void DrawControl(Screen& s, const frmOptions& w, const FormControl& c, const Rect& r, bool focused) {
+  const unsigned enabled = c.enabled ? kNormal : kDim;
+  switch (c.kind) {
+    case ControlKind::Window: {
+      s.Fill(r.y, r.x, r.width, kReverse);
+      int width = DisplayWidth(c.text) + 2;
+      s.Put(r.y, r.x + std::max(0, (r.width - width) / 2), u" " + c.text + u" ", kReverse | kBold);
+      break;
+    }
+    case ControlKind::GroupBox: s.Box(r.y, r.x, r.height, r.width, c.text); break;
+    case ControlKind::ListBox: {
+      s.Box(r.y, r.x, r.height, r.width);
+      for (int row = 0; row < r.height - 2; ++row) {
+        s.Fill(r.y + 1 + row, r.x + 1, r.width - 2, kWhiteOnBlack);
+        if (row < static_cast<int>(c.items.size()))
+          s.Put(r.y + 1 + row, r.x + 1, c.items[row], kWhiteOnBlack, r.width - 2);
+      }
+      break;
+    }
+    case ControlKind::Label: s.PutCaption(r.y, r.x, c.text, enabled, r.width); break;
+    case ControlKind::TextBox:
+      if (c.multiLine) DrawMultiLineBox(s, c, r, focused);
+      else DrawSingleLineBox(s, c, r, focused);
+      break;
+    case ControlKind::CheckBox: {
+      s.Put(r.y, r.x, c.Ticked() ? u"[x]" : u"[ ]", enabled);
+      s.PutCaption(r.y, r.x + kTickWidth, c.text, enabled | (focused ? kReverse : kNormal), r.width - kTickWidth);
+      if (focused) s.Cursor(r.y, r.x + 1);
+      break;
+    }
+    case ControlKind::DropDownList: {
+      VbString entry = (c.listIndex >= 0 && c.listIndex < static_cast<int>(c.items.size())) ? c.items[c.listIndex]
+                                                                                          : VbString();
+      unsigned attr = enabled | (focused ? kReverse : kNormal);
+      s.Fill(r.y, r.x, r.width, attr);
+      s.Put(r.y, r.x, u"< " + entry, attr, r.width - 2);
+      s.Put(r.y, r.x + r.width - 1, u">", attr);
+      if (focused) s.Cursor(r.y, r.x + 2);
+      break;
+    }
+    case ControlKind::Button: {
+      s.Put(r.y, r.x, u"[ " + StripAccessKey(c.text) + u" ]", enabled | (focused ? kReverse | kBold : kNormal));
+      if (focused) s.Cursor(r.y, r.x + 2);
+      break;
+    }
+  }
+  (void)w;
+}
+
+void DrawTooSmall(Screen& s, const OptionsLayout& layout, bool chinese) {
+  s.Clear();
+  std::u16string size = ToVb(layout.needColumns) + u"×" + ToVb(layout.needLines);
+  std::u16string now = ToVb(s.Columns()) + u"×" + ToVb(s.Lines());
+  VbString text = chinese ? u"终端太小：需要 " + size + u"，现在 " + now + u"。请放大终端，或按 Esc 取消。"
+                                       : u"The terminal is too small: the options need " + size + u", it is " + now +
+                                             u". Enlarge it, or press Esc to cancel.";
+  s.Put(0, 0, text);
+  s.Refresh();
+}
+
+}  // namespace
+
+const Rect* OptionsLayout::Of(std::string_view name) const {
+  for (const auto& [n, r] : places)
+    if (n == name) return &r;
+  return nullptr;
+}
+
+std::string_view OptionsLayout::At(int y, int x) const {
+  std::string_view found;
+  for (const auto& [name, r] : places) {
+    if (!r.Contains(y, x)) continue;
+    // Group boxes and the window enclose others: the innermost wins, which
+    // is the one placed last.
+    found = name;
+  }
+  return found;
+}
+
+OptionsLayout LayoutOptions(const frmOptions& w, int columns, int lines) {
+  OptionsLayout layout;
+  // The right part of the first group: the spaces line, the five options,
+  // the column line and the language group.
+  int right = std::max({Width(w, "lblUse") + 1 + kSpacesBoxWidth + 1 + Width(w, "spa"),
+                        kTickWidth + Width(w, "lblAlignCol") + 1 + kColumnBoxWidth, 24});
+  for (std::string_view name : {"cbIndentProc", "cbAlignEOL", "cbIndentFirst", "cbIndentCmt", "cbIndentCase"})
+    right = std::max(right, TickWidth(w, name));
+  // The second group: the left column of options, the custom text on the right.
+  int left2 = TickWidth(w, "chkIndentModHotKey") + 1 + kLetterBoxWidth;
+  for (std::string_view name : {"chkSave", "chkF1", "chkF2", "chkFold", "chkUnfold", "chkUnfoldAll"})
+    left2 = std::max(left2, TickWidth(w, name));
+  int right2 = std::max(TickWidth(w, "chkCtrl1") + 1 + kLetterBoxWidth + 2, kCustomTextWidth);
+  int buttons = DisplayWidth(StripAccessKey(w.Control("cmdOK").text)) +
+                DisplayWidth(StripAccessKey(w.Control("cmdCancel").text)) + 4 + 4 + 2;
+
+  layout.needColumns = std::max({2 + kMinListWidth + 2 + right + 2, 2 + left2 + 3 + right2 + 2, buttons + 2});
+  layout.needLines = kNeedLines;
+  layout.fits = columns >= layout.needColumns && lines >= layout.needLines;
+  const int W = std::max(columns, layout.needColumns);
+
+  auto place = [&](std::string_view name, int y, int x, int height, int width) {
+    layout.places.emplace_back(name, Rect{y, x, height, width});
+  };
+  place("frmOptions", 0, 0, 1, W);
+
+  place("Frame1", kGroupOneTop, 0, kGroupOneHeight, W);
+  const int x0 = W - 2 - right;  // the right part of the first group
+  place("lbCodeExample", kGroupOneTop + 1, 2, kGroupOneHeight - 2, x0 - 4);
+  int y = kGroupOneTop + 2;
+  int x = x0;
+  place("lblUse", y, x, 1, Width(w, "lblUse"));
+  x += Width(w, "lblUse") + 1;
+  place("tbSpaceNum", y, x, 1, kSpacesBoxWidth);
+  x += kSpacesBoxWidth + 1;
+  place("spa", y, x, 1, Width(w, "spa"));
+  y += 2;
+  place("cbIndentProc", y++, x0, 1, TickWidth(w, "cbIndentProc"));
+  place("cbAlignEOL", y++, x0, 1, TickWidth(w, "cbAlignEOL"));
+  place("lblAlignCol", y, x0 + kTickWidth, 1, Width(w, "lblAlignCol"));
+  place("tbAlignCol", y++, x0 + kTickWidth + Width(w, "lblAlignCol") + 1, 1, kColumnBoxWidth);
+  place("cbIndentFirst", y++, x0, 1, TickWidth(w, "cbIndentFirst"));
+  place("cbIndentCmt", y++, x0, 1, TickWidth(w, "cbIndentCmt"));
+  place("cbIndentCase", y++, x0, 1, TickWidth(w, "cbIndentCase"));
+  const int languageWidth = std::min(right, 24);
+  place("Frame3", ++y, x0, 3, languageWidth);
+  place("cmbLanguage", y + 1, x0 + 2, 1, languageWidth - 4);
+
+  place("Frame2", kGroupTwoTop, 0, kGroupTwoHeight, W);
+  y = kGroupTwoTop + 1;
+  for (std::string_view name : {"chkSave", "chkF1", "chkF2", "chkIndentModHotKey", "chkFold", "chkUnfold", "chkUnfoldAll"}) {
+    place(name, y, 2, 1, TickWidth(w, name));
+    if (name == "chkIndentModHotKey") place("txtIndentMod", y, 2 + TickWidth(w, name) + 1, 1, kLetterBoxWidth);
+    ++y;
+  }
+  const int xr = 2 + left2 + 3;
+  y = kGroupTwoTop + 1;
+  place("chkCtrl1", y, xr, 1, TickWidth(w, "chkCtrl1"));
+  place("txtCtrl1", y, xr + TickWidth(w, "chkCtrl1") + 1, 1, kLetterBoxWidth);
+  place("labIs", y, xr + TickWidth(w, "chkCtrl1") + 1 + kLetterBoxWidth + 1, 1, 1);
+  place("txtCtrl1Target", y + 1, xr, kGroupTwoHeight - 3, W - 2 - xr);
+
+  const int cancelWidth = DisplayWidth(StripAccessKey(w.Control("cmdCancel").text)) + 4;
+  const int okWidth = DisplayWidth(StripAccessKey(w.Control("cmdOK").text)) + 4;
+  place("cmdCancel", kButtonLine, W - 2 - cancelWidth, 1, cancelWidth);
+  place("cmdOK", kButtonLine, W - 2 - cancelWidth - 2 - okWidth, 1, okWidth);
+  return layout;
+}
+
+void HandleOptionsKey(frmOptions& w, const Key& key) {
+  const FormControl* active = w.ActiveControl();
+  if (!key.function && (key.code == kEscape || key.code == kCtrlC)) {
+    w.Click("cmdCancel");
+    return;
+  }
+  if ((!key.function && key.code == keys::Tab()) || (key.function && key.code == keys::BackTab())) {
+    w.FocusNext(!key.function);
+    return;
+  }
+  if (!active) return;
+  const ControlKind kind = active->kind;
+
+  if (IsEnter(key)) {
+    if (kind == ControlKind::Button) w.Click(active->name);
+    else if (kind == ControlKind::TextBox && active->multiLine) w.Type(u"\r\n");
+    return;
+  }
+  if (IsBackspace(key)) {
+    w.Backspace();
+    return;
+  }
+  if (key.function) {
+    const std::uint32_t k = key.code;
+    if (k == keys::Delete()) {
+      w.DeleteForward();
+    } else if (kind == ControlKind::TextBox &&
+               (k == keys::Left() || k == keys::Right() || k == keys::Home() || k == keys::End() ||
+                (active->multiLine && (k == keys::Up() || k == keys::Down())))) {
+      MoveCaret(w, *active, key);
+    } else if (kind == ControlKind::DropDownList && (k == keys::Left() || k == keys::Up())) {
+      ChooseEntry(w, *active, -1);
+    } else if (kind == ControlKind::DropDownList && (k == keys::Right() || k == keys::Down())) {
+      ChooseEntry(w, *active, +1);
+    } else if (k == keys::Up() || k == keys::Down()) {
+      w.FocusNext(k == keys::Down());
+    }
+    return;
+  }
+  if (key.code == u' ' && (kind == ControlKind::CheckBox || kind == ControlKind::Button)) {
+    w.Click(active->name);
+    return;
+  }
+  if (key.code < 0x20 || key.code == 0x7F || kind != ControlKind::TextBox) return;
+  VbString typed;
+  if (key.code >= 0x10000) {
+    char32_t c = key.code - 0x10000;
+    typed = {static_cast<char16_t>(0xD800 + (c >> 10)), static_cast<char16_t>(0xDC00 + (c & 0x3FF))};
+  } else {
+    typed = VbString(1, static_cast<char16_t>(key.code));
+  }
+  w.Type(typed);
+}
+
+void ShowMessage(Screen& s, VbStringView text) {
+  const int width = std::min(s.Columns() - 4, std::max(DisplayWidth(text) + 4, 24));
+  const int x = std::max(0, (s.Columns() - width) / 2);
+  const int y = std::max(0, s.Lines() / 2 - 3);
+  for (int row = 0; row < 5; ++row) s.Fill(y + row, x, width);
+  s.Box(y, x, 5, width, u"Kestrovaer");
+  s.Put(y + 1, x + 2, text, kNormal, width - 4);
+  s.Put(y + 3, x + (width - 6) / 2, u"[ OK ]", kReverse | kBold);
+  s.Cursor(y + 3, x + (width - 6) / 2 + 2);
+  s.Refresh();
+  for (;;) {
+    Key key = s.Read();
+    if (IsEnter(key) || (!key.function && (key.code == u' ' || key.code == kEscape || key.code == kCtrlC))) return;
+  }
+}
+
+void RunOptionsScreen(frmOptions& w, Screen& s, std::vector<VbString>& messages, bool chinese) {
+  while (w.Visible()) {
+    OptionsLayout layout = LayoutOptions(w, s.Columns(), s.Lines());
+    if (!layout.fits) {
+      DrawTooSmall(s, layout, chinese);
+    } else {
+      s.Clear();
+      const FormControl* active = w.ActiveControl();
+      for (const FormControl& c : w.Controls())
+        if (const Rect* r = layout.Of(c.name)) DrawControl(s, w, c, *r, active == &c);
+      VbStringView status = active && !active->toolTip.empty() ? VbStringView(active->toolTip) : Help(chinese);
+      s.Put(kStatusLine, 0, status, kDim);
+      s.Refresh();
+    }
+    Key key = s.Read();
+    if (key.function && key.code == keys::Resize()) continue;
+    if (!layout.fits) {
+      if (!key.function && (key.code == kEscape || key.code == kCtrlC)) w.Click("cmdCancel");
+      continue;
+    }
+    if (key.function && key.code == keys::Mouse()) {
+      std::string_view name = layout.At(s.ClickY(), s.ClickX());
+      if (name.empty()) continue;
+      const FormControl& c = w.Control(name);
+      if (c.kind == ControlKind::TextBox) {
+        if (w.SetFocus(name)) w.SetSelection(name, c.text.size(), 0);
+      } else if (c.kind == ControlKind::DropDownList) {
+        if (w.SetFocus(name)) w.SetListIndex(name, (c.listIndex + 1) % std::max<int>(1, c.items.size()));
+      } else {
+        w.Click(name);
+      }
+    } else {
+      HandleOptionsKey(w, key);
+    }
+    while (!messages.empty()) {
+      VbString text = std::move(messages.front());
+      messages.erase(messages.begin());
+      ShowMessage(s, text);
+    }
+  }
+}
+
+}  // namespace kv::cli::tui
