@@ -1,0 +1,200 @@
+// "kestrova options" in a real terminal: the program runs inside tmux, the
+// test types into it and reads the screen back, as a user would see it. It
+// checks that the example follows the edits, that Save stores the options
+// and that Cancel stores nothing. Skipped where tmux is not installed.
+#include <stdio.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "CliFixture.h"
+#include "ProgramRun.h"
+#include "options/ShowExample.h"
+#include "options/modSettings.h"
+
+namespace kv::testing {
+namespace {
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string RTrimmed(std::string text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+// One tmux server of the test's own, on a socket no one else uses.
+class Tmux {
+ public:
+  Tmux() : socket_("kv-options-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter_)) {}
+  ~Tmux() { Run({"kill-server"}); }
+
+  static bool Installed() { return std::system("tmux -V >/dev/null 2>&1") == 0; }
+
+  std::string Run(const std::vector<std::string>& args) {
+    std::string command = "tmux -L " + Quote(socket_) + " -f /dev/null";
+    for (const std::string& a : args) command += " " + Quote(a);
+    command += " 2>/dev/null";
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+      char buffer[4096];
+      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+      ::pclose(pipe);
+    }
+    return output;
+  }
+
+  // Starts `command` in a detached session of 120 by 40 cells; the pane
+  // stays after the program ends, showing how it ended.
+  void Start(const std::string& command, const std::vector<std::string>& env) {
+    std::vector<std::string> args = {"new-session", "-d", "-s", "kv", "-x", "120", "-y", "40"};
+    for (const std::string& e : env) {
+      args.push_back("-e");
+      args.push_back(e);
+    }
+    args.push_back(command + "; echo \"kestrova exited $?\"; sleep 600");
+    Run(args);
+  }
+
+  void Keys(const std::vector<std::string>& keys) {
+    std::vector<std::string> args = {"send-keys", "-t", "kv"};
+    args.insert(args.end(), keys.begin(), keys.end());
+    Run(args);
+  }
+
+  std::string Screen() { return Run({"capture-pane", "-p", "-t", "kv"}); }
+
+  // Waits until the screen satisfies `ready`, for up to ten seconds.
+  bool WaitFor(const std::function<bool(const std::string&)>& ready) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < until) {
+      if (ready(Screen())) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+  }
+
+ private:
+  static inline int counter_ = 0;
+  std::string socket_;
+};
+
+// The example's nineteen lines as the screen shows them: the rows of the
+// list box, from its first line on, between its borders.
+std::vector<std::string> ExampleOnScreen(const std::string& screen) {
+  std::vector<std::string> rows;
+  std::size_t start = 0;
+  while (start < screen.size()) {
+    std::size_t end = screen.find('\n', start);
+    if (end == std::string::npos) end = screen.size();
+    rows.push_back(screen.substr(start, end - start));
+    start = end + 1;
+  }
+  const std::string border = "│ │";
+  std::vector<std::string> lines;
+  for (const std::string& row : rows) {
+    if (lines.empty() && row.find("'Example Procedure") == std::string::npos) continue;
+    std::size_t from = row.find(border);
+    if (from == std::string::npos || lines.size() == kExampleLines) break;
+    from += border.size();
+    lines.push_back(RTrimmed(row.substr(from, row.find("│", from) - from)));
+  }
+  return lines;
+}
+
+std::vector<std::string> Expected(const char16_t* spaces, bool indentCase) {
+  ExampleOptions options;
+  options.spaces = spaces;
+  options.alignColumn = u"55";
+  options.indentProc = true;
+  options.indentCmt = true;
+  options.indentCase = indentCase;
+  std::vector<std::string> lines;
+  for (const VbString& line : BuildExample(options)) lines.push_back(RTrimmed(VbToUtf8(line)));
+  return lines;
+}
+
+class OptionsTerminal : public CliTest {
+ protected:
+  void SetUp() override {
+    if (!Tmux::Installed()) GTEST_SKIP() << "tmux is not installed";
+  }
+  void Start() {
+    tmux.Start(Quote(KestrovaProgram().string()) + " options",
+               {"KESTROVA_SETTINGS=" + Settings().string(), "LANG=C.UTF-8", "LC_ALL=C.UTF-8"});
+  }
+  // Waits until the example on screen is the one for these options.
+  void ExpectExample(const char16_t* spaces, bool indentCase) {
+    const std::vector<std::string> expected = Expected(spaces, indentCase);
+    EXPECT_TRUE(tmux.WaitFor([&](const std::string& s) { return ExampleOnScreen(s) == expected; }))
+        << "spaces " << VbToUtf8(spaces) << ", case " << indentCase << ":\n" << tmux.Screen();
+  }
+  void ExpectScreenShows(const std::string& text) {
+    EXPECT_TRUE(tmux.WaitFor([&](const std::string& s) { return s.find(text) != std::string::npos; }))
+        << text << ":\n" << tmux.Screen();
+  }
+  std::string Stored(const char16_t* key) {
+    SettingsStore store(Settings());
+    return store.HasSetting(key) ? VbToUtf8(store.ReadSetting(key, u"")) : "(absent)";
+  }
+  std::filesystem::path Settings() const { return P("settings.ini"); }
+
+  Tmux tmux;
+};
+
+TEST_F(OptionsTerminal, EditsShowInTheExampleAndSaveStoresThem) {
+  Start();
+  ExpectScreenShows("Set Up");
+  ExpectExample(u"4", false);
+  tmux.Keys({"2"});  // the spaces box has the focus, its text selected
+  ExpectExample(u"2", false);
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Space"});  // Indent within "Select Case" lines
+  ExpectScreenShows("[x] Indent within \"Select Case\" lines");
+  ExpectExample(u"2", true);
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "k"});  // the module hot-key letter
+  tmux.Keys({"Tab", "Space"});                                 // and its hot key on
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Enter"});     // Save
+  ExpectScreenShows("kestrova exited 0");
+  ExpectScreenShows("kestrova options: saved to");
+
+  const std::pair<const char16_t*, const char*> stored[] = {
+      {u"IndentSpaces", "2"},  {u"IndentProc", "Y"}, {u"IndentFirst", "N"},          {u"IndentCmt", "Y"},
+      {u"IndentCase", "Y"},    {u"AlignEOL", "N"},   {u"AlignEOLCol", "55"},         {u"Language", "0"},
+      {u"chkSave", "N"},       {u"chkF1", "N"},      {u"chkF2", "N"},                {u"chkIndentModHotKey", "Y"},
+      {u"txtIndentMod", "K"},  {u"chkCtrl1", "N"},   {u"txtCtrl1", "I"},             {u"txtCtrl1Target", "'"},
+      {u"chkFold", "N"},       {u"chkUnfold", "N"},  {u"chkUnfoldAll", "N"},
+  };
+  for (auto [key, value] : stored) EXPECT_EQ(Stored(key), value) << VbToUtf8(key);
+}
+
+TEST_F(OptionsTerminal, CancelStoresNothing) {
+  {
+    SettingsStore store(Settings());
+    store.WriteSetting(u"IndentSpaces", u"2");
+    store.WriteSetting(u"IndentCase", u"Y");
+  }
+  const std::string before = ReadFileText(Settings());
+  Start();
+  ExpectExample(u"2", true);  // the window starts from the stored options
+  tmux.Keys({"7"});
+  ExpectExample(u"7", true);
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Space"});
+  ExpectExample(u"7", false);
+  for (int i = 0; i < 13; ++i) tmux.Keys({"Tab"});
+  tmux.Keys({"Enter"});  // Cancel
+  ExpectScreenShows("kestrova exited 0");
+  ExpectScreenShows("cancelled, nothing was written");
+  EXPECT_EQ(ReadFileText(Settings()), before);
+}
+
+}  // namespace
+}  // namespace kv::testing
