@@ -60,6 +60,21 @@ TEST(IndentProcedure, CaretInTheDeclarationsIndentsThem) {
   EXPECT_EQ(log.max, 1);
 }
 
+// A head declared once per #If branch is one procedure to the IDE, #If line
+// included; indenting it leaves the level where it belongs for what follows.
+TEST(IndentProcedure, AHeadDeclaredInTwoBranchesIsOneProcedure) {
+  const Lines input = {"Sub A()",     "End Sub",       "#If VBA7 Then", "Private Sub X(ByVal h As LongPtr)",
+                       "#Else",       "Private Sub X(ByVal h As Long)", "#End If", "h = 0",
+                       "End Sub",     "Sub Z()",       "  z = 1",       "End Sub"};
+  Harness h;
+  h.OpenModuleLines(VbLines(input), {8, 1, 8, 1});
+  ASSERT_TRUE(h.RunCommand(cmd::kIndentProcedure));
+  EXPECT_EQ(Utf8Lines(h.Lines()),
+            (Lines{"Sub A()", "End Sub", "#If VBA7 Then", "    Private Sub X(ByVal h As LongPtr)", "#Else",
+                   "    Private Sub X(ByVal h As Long)", "#End If", "    h = 0", "End Sub", "Sub Z()", "  z = 1",
+                   "End Sub"}));
+}
+
 // The module's trailing blank lines are dropped before the command runs; a
 // caret that stood on one belongs to the last procedure.
 TEST(IndentProcedure, CaretBelowTheLastLineIndentsTheLastProcedure) {
