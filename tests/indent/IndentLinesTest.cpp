@@ -321,9 +321,10 @@ TEST(IndentLines, IndentModuleShowsEachLineAsExpected) {
   }
 }
 
-// Rule D under every combination of the three comment options: the prefix of
-// a comment at the margin, of the block right under a procedure head, of one
-// between two statements and of one two levels deep.
+// Rules D and E under every combination of the three comment options: the
+// prefix of a comment at the margin, of the block right under a procedure
+// head, of one between two statements and of one two levels deep; the
+// continuation line of each comment starts under the comment's text.
 struct CommentRow {
   std::string_view options;
   int top, first, between, deep;
@@ -341,18 +342,67 @@ constexpr CommentRow kCommentRows[] = {
 };
 
 TEST(IndentLines, WholeLineCommentsUnderEachOptionCombination) {
-  const std::vector<std::string> input = {"' top",  "Sub A()",   "' first block", "' still first", "x = 1",
-                                          "' between", "If a Then", "' deep",        "End If",        "End Sub"};
+  const std::vector<std::string> input = {
+      "' top _",   "  goes on",   "Sub A()", "Rem first _", "goes on", "' still first", "x = 1",
+      "' between", "If a Then", "' deep _",  "\tgoes on",   "End If",  "End Sub"};
   auto blanks = [](const std::string& line) { return static_cast<int>(line.find_first_not_of(' ')); };
   for (const CommentRow& row : kCommentRows) {
     SCOPED_TRACE(std::string(row.options));
     std::vector<std::string> out = RoutineOutput(input, row.options);
     EXPECT_EQ(blanks(out[0]), row.top);
-    EXPECT_EQ(blanks(out[2]), row.first);
+    EXPECT_EQ(blanks(out[1]), row.top + 2);
     EXPECT_EQ(blanks(out[3]), row.first);
-    EXPECT_EQ(blanks(out[5]), row.between);
-    EXPECT_EQ(blanks(out[7]), row.deep);
+    EXPECT_EQ(blanks(out[4]), row.first + 4);
+    EXPECT_EQ(blanks(out[5]), row.first);
+    EXPECT_EQ(blanks(out[7]), row.between);
+    EXPECT_EQ(blanks(out[9]), row.deep);
+    EXPECT_EQ(blanks(out[10]), row.deep + 2);
+    EXPECT_EQ(out[11], row.options.ends_with("IndentProc=Y") ? "    End If" : "End If");
     EXPECT_EQ(RoutineOutput(out, row.options), out);
+  }
+}
+
+// Modules shuffled together from every line of the cases above, under several
+// option sets: the routine keeps the line count, never loses or repeats a
+// character other than white space, and its output indented again does not
+// change.
+TEST(IndentLines, ShuffledModulesKeepTheirTextAndSettleInOneRun) {
+  std::vector<VbString> corpus;
+  for (const Case& c : Cases()) {
+    for (const Row& r : c.rows) corpus.push_back(U(r.input));
+  }
+  auto content = [](VbStringView line) {
+    VbString kept;
+    for (char16_t ch : line) {
+      if (ch != kBlank && ch != kTab) kept.push_back(ch);
+    }
+    return kept;
+  };
+  std::uint64_t state = 7;
+  auto next = [&](std::uint64_t n) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return (state >> 33) % n;
+  };
+  for (std::string_view options : {"", "IndentSpaces=2 IndentCase=N AlignEOLCol=30", "IndentSpaces=0 AlignEOL=N",
+                                   "IndentFirst=N IndentCmt=N IndentProc=N AlignEOLCol=1"}) {
+    SCOPED_TRACE(std::string(options));
+    Harness h;
+    WriteOptions(h.settings, options);
+    for (int round = 0; round < 150; ++round) {
+      std::vector<VbString> lines;
+      for (int k = 0; k < 40; ++k) lines.push_back(corpus[next(corpus.size())]);
+      h.g.indentFlags = {};
+      RecordingModule first(lines);
+      s_IndentLines(h.g, first, u"M", 1, first.CountOfLines(), 0);
+      ASSERT_EQ(first.lines_.size(), lines.size());
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(content(first.lines_[i]), content(lines[i])) << "round " << round << " line " << i;
+      }
+      h.g.indentFlags = {};
+      RecordingModule second(first.lines_);
+      s_IndentLines(h.g, second, u"M", 1, second.CountOfLines(), 0);
+      ASSERT_EQ(Utf8Lines(second.lines_), Utf8Lines(first.lines_)) << "round " << round;
+    }
   }
 }
 
