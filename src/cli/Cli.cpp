@@ -27,6 +27,7 @@ int Main(int argc, char** argv) {
   app.require_subcommand(1);
   AddRunSubcommand(app, state);
   AddIndentSubcommand(app, state);
+  AddMenusSubcommand(app, state);
   AddOptionsSubcommands(app, state);
   try {
     app.parse(argc, argv);

@@ -20,6 +20,7 @@ struct CliState {
 
 void AddRunSubcommand(CLI::App& app, CliState& state);     // RunSubcommand.cpp
 void AddIndentSubcommand(CLI::App& app, CliState& state);  // IndentSubcommand.cpp
+void AddMenusSubcommand(CLI::App& app, CliState& state);   // MenusCommand.cpp
 void AddOptionsSubcommands(CLI::App& app, CliState& state);  // OptionsCommand.cpp: options, about
 
 }  // namespace kv::cli
