@@ -260,21 +260,5 @@ TEST(IndentProject, AProjectWithoutCodeIsReportedWithItsName) {
   }
 }
 
-TEST(IndentCommands, HasCodeModuleAndHasCode) {
-  Harness h;
-  auto& blank = h.AddModuleLines({u"  ", u"   "});
-  auto& tabs = h.AddModuleLines({u"", u"\t"});
-  auto& form = h.Project().AddComponent(u"Form1", vbide::ComponentType::VBForm);
-  auto& doc = h.Project().AddComponent(u"Notes", vbide::ComponentType::RelatedDocument);
-  auto& res = h.Project().AddComponent(u"Res", vbide::ComponentType::ResFile);
-  EXPECT_TRUE(f_HasCodeModule(blank));
-  EXPECT_TRUE(f_HasCodeModule(form));
-  EXPECT_FALSE(f_HasCodeModule(doc));
-  EXPECT_FALSE(f_HasCodeModule(res));
-  EXPECT_FALSE(f_HasCode(blank.CodeModule()));
-  EXPECT_TRUE(f_HasCode(tabs.CodeModule()));
-  EXPECT_FALSE(f_HasCode(form.CodeModule()));
-}
-
 }  // namespace
 }  // namespace kv::test
