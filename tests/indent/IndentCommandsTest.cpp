@@ -235,7 +235,9 @@ TEST(IndentProject, IndentsEveryModuleWithCodeUnderOneProgressRange) {
   EXPECT_EQ(log.max, 59);
   EXPECT_EQ(log.messages, (Lines{"", "Rebuilding 'First'", "Rebuilding 'Second'", "Rebuilding 'Third'"}));
   std::vector<ProgressLog::Step> expected;
-  for (long v = 0; v <= 59; ++v) expected.push_back({v < 10 ? "Rebuilding 'First'" : v < 30 ? "Rebuilding 'Second'" : "Rebuilding 'Third'", v});
+  for (long v = 0; v <= 59; ++v) {
+    expected.push_back({v < 10 ? "Rebuilding 'First'" : v < 30 ? "Rebuilding 'Second'" : "Rebuilding 'Third'", v});
+  }
   EXPECT_EQ(log.steps, expected);
   for (auto* component : {&first, &second, &third}) {
     EXPECT_EQ(component->Code().AllLines()[1], u"    If a Then");

@@ -59,8 +59,8 @@ TEST(IndentRoutine, AnUnreadableLineIsLeftAsItIsAndTheRunGoesOn) {
   RecordingModule module({u"Sub A()", u"If a Then", u"  \t  x = 1", u"y = 1", u"End If", u"End Sub"});
   module.unreadable_ = 3;
   s_IndentLines(h.g, module, u"M", 1, 6, 0);
-  EXPECT_EQ(Utf8Lines(module.lines_),
-            (std::vector<std::string>{"Sub A()", "    If a Then", "  \t  x = 1", "        y = 1", "    End If", "End Sub"}));
+  EXPECT_EQ(Utf8Lines(module.lines_), (std::vector<std::string>{"Sub A()", "    If a Then", "  \t  x = 1",
+                                                                "        y = 1", "    End If", "End Sub"}));
   EXPECT_EQ(module.replaced_, (std::vector<std::int32_t>{1, 2, 4, 5, 6}));
 }
 
