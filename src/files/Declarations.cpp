@@ -97,19 +97,42 @@ bool ContinuesLine(VbStringView line) {
   return line.size() >= 2 && line.back() == u'_' && IsSpace(line[line.size() - 2]);
 }
 
+namespace {
+
+// Whether a statement that begins with this letter can declare a member:
+// Dim, Event, Friend, Function, Global, Public, Private, Property, Static, Sub.
+bool CanDeclare(VbStringView line) {
+  std::size_t i = 0;
+  while (i < line.size() && IsSpace(line[i])) ++i;
+  if (i >= line.size()) return false;
+  switch (AsciiLower(line[i])) {
+    case u'd': case u'e': case u'f': case u'g': case u'p': case u's': return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
 std::optional<Declaration> ParseDeclaration(const LineAt& line, std::size_t count, std::size_t first) {
   if (first >= count) return std::nullopt;
-  // Join the continued lines, each without its " _".
-  VbString text;
+  VbStringView firstLine = line(first);
+  if (!CanDeclare(firstLine)) return std::nullopt;
+  // Join the continued lines, each without its " _" (a single line is read
+  // where it stands).
+  VbString joined;
+  VbStringView text = firstLine;
   std::size_t last = first;
-  for (;; ++last) {
-    VbStringView piece = line(last);
-    if (!ContinuesLine(piece) || last + 1 >= count) {
-      text.append(piece);
-      break;
+  if (ContinuesLine(firstLine) && first + 1 < count) {
+    for (;; ++last) {
+      VbStringView piece = line(last);
+      if (!ContinuesLine(piece) || last + 1 >= count) {
+        joined.append(piece);
+        break;
+      }
+      piece = RTrimView(piece);
+      joined.append(piece.substr(0, piece.size() - 1));
     }
-    piece = RTrimView(piece);
-    text.append(piece.substr(0, piece.size() - 1));
+    text = joined;
   }
 
   Reader r(text);
