@@ -70,10 +70,10 @@ class IndentRun {
   VbString out_;  // its new text
 };
 
-// Rule C: a statement at the start of its line takes its closes at once, so a
-// closing head moves its own line out; its opens, and the counts of later
-// statements of the line, wait until the statement (possibly over several
-// continuation lines) is complete.
+// Applies a statement's counts. One at the start of its line takes its
+// closes at once, so a closing head moves its own line out; its opens, and
+// the counts of later statements of the line, wait until the statement
+// (possibly over several continuation lines) is complete.
 void IndentRun::Statement(VbStringView statement, bool atLineStart) {
   const bool counted = !flags_.InTypeOrEnum;
   std::int16_t opens = 0, closes = 0;
@@ -122,14 +122,14 @@ bool IndentRun::Directive(kv::Directive d) {
   return false;
 }
 
-// Rule D: the prefix of a whole-line comment.
+// The prefix of a whole-line comment.
 std::int32_t IndentRun::WholeLineCommentPrefix() const {
   if (o_.IndentFirst || (o_.IndentCmt && !afterHeader_)) return level_ * o_.IndentSpaces;
   if (level_ > 0 && o_.IndentProc && !afterHeader_) return o_.IndentSpaces;
   return 0;
 }
 
-// Rule E: a comment's continuation lines start their text under the first
+// A comment's continuation lines start their text under the first
 // character of the comment's text, just after its marker and the blanks that
 // follow it. `commentAt` is the 0-based position of the marker in out_.
 void IndentRun::SetCommentColumn(std::size_t commentAt) {

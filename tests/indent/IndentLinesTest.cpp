@@ -31,7 +31,7 @@ struct Case {
 
 const std::vector<Case>& Cases() {
   static const std::vector<Case> cases = {
-      {"worked example", "",
+      {"Select Case inside If inside Sub", "",
        {{"Sub Test()", "Sub Test()"},
         {"If a Then", "    If a Then"},
         {"Select Case b", "        Select Case b"},
@@ -41,7 +41,7 @@ const std::vector<Case>& Cases() {
         {"End If", "    End If"},
         {"End Sub", "End Sub"}}},
 
-      {"worked example, Case not indented", "IndentCase=N",
+      {"the same, Case not indented", "IndentCase=N",
        {{"Sub Test()", "Sub Test()"},
         {"If a Then", "    If a Then"},
         {"Select Case b", "        Select Case b"},
@@ -321,8 +321,8 @@ TEST(IndentLines, IndentModuleShowsEachLineAsExpected) {
   }
 }
 
-// Rules D and E under every combination of the three comment options: the
-// prefix of a comment at the margin, of the block right under a procedure
+// Whole-line comments under every combination of the three comment options:
+// the prefix of a comment at the margin, of the block right under a procedure
 // head, of one between two statements and of one two levels deep; the
 // continuation line of each comment starts under the comment's text.
 struct CommentRow {
