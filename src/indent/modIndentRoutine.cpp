@@ -49,7 +49,7 @@ class IndentRun {
 
   void Compose(VbStringView text);
   void Statement(VbStringView statement, bool atLineStart);
-  bool Directive(kv::Directive d);
+  bool Branch(Directive d);
   void AppendBlanks(std::int32_t n) { out_.append(static_cast<std::size_t>(std::max(n, 0)), kBlank); }
   std::int32_t WholeLineCommentPrefix() const;
   void SetCommentColumn(std::size_t commentAt);
@@ -79,8 +79,8 @@ void IndentRun::Statement(VbStringView statement, bool atLineStart) {
   std::int16_t opens = 0, closes = 0;
   f_ClassifyStatement(tables_, flags_, statement, opens, closes, afterHeader_);
   if (atLineStart && counted) {
-    kv::Directive d = f_DirectiveOf(statement);
-    if (d != kv::Directive::None && Directive(d)) return;
+    Directive d = f_DirectiveOf(statement);
+    if (d != Directive::None && Branch(d)) return;
   }
   if (atLineStart) {
     level_ = std::max(level_ - closes, 0);
@@ -93,23 +93,24 @@ void IndentRun::Statement(VbStringView statement, bool atLineStart) {
 // The branches of a conditional-compilation block are alternatives: only one
 // of them is compiled. So each branch starts one level in from the block's own
 // level, whatever the branch before it left open or closed, and after #End If
-// the code goes on where the first branch left it, less the block's level. For
+// the code goes on where the first branch left it, less the one level the
+// block itself opened. For
 // balanced branches this is the same as counting the directives as opening and
 // closing heads. A directive whose #If lies before the run's range is counted
 // like any other head. Returns whether the directive was handled here.
-bool IndentRun::Directive(kv::Directive d) {
+bool IndentRun::Branch(Directive d) {
   switch (d) {
-    case kv::Directive::If:
+    case Directive::If:
       branches_.push_back(Branches{level_, -1});
       return false;  // opens like an If (or on the line that holds its Then)
-    case kv::Directive::ElseIf:
-    case kv::Directive::Else:
-    case kv::Directive::EndIf: {
+    case Directive::ElseIf:
+    case Directive::Else:
+    case Directive::EndIf: {
       if (branches_.empty()) return false;
       Branches& block = branches_.back();
       if (block.firstEnd < 0) block.firstEnd = std::max(level_ + pending_, 0);
       level_ = block.start;
-      if (d == kv::Directive::EndIf) {
+      if (d == Directive::EndIf) {
         pending_ = block.firstEnd - 1 - block.start;
         branches_.pop_back();
       } else {
@@ -117,7 +118,7 @@ bool IndentRun::Directive(kv::Directive d) {
       }
       return true;
     }
-    case kv::Directive::None: break;
+    case Directive::None: break;
   }
   return false;
 }
