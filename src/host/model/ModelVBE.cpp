@@ -53,7 +53,8 @@ ModelCodePane& ModelVBE::OpenCodePane(ModelComponent& component) {
     }
   }
   if (!component.HasCode()) throw std::logic_error("a component without code has no code pane");
-  VbString caption = component.Project().NameText() + u" - " + component.NameText() + u" (Code)";
+  VbString caption = component.Project().NameText() + u" - " + component.NameText() +
+                     Localized(options_.language, u" (Code)", u" (代码)");
   panes_.push_back(std::make_unique<ModelCodePane>(component, platform_, *faults_, std::move(caption)));
   return *panes_.back();
 }
