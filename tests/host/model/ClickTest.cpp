@@ -121,13 +121,5 @@ TEST_F(ClickTest, TheMessageLoopRunsAfterTheSinks) {
   EXPECT_EQ(immediate.ReceivedKeys(), (std::vector<KeyMessage>{{platform::WM_KEYDOWN, platform::vk::kDelete}}));
 }
 
-TEST_F(ClickTest, EventsObjectsNeedAControlOfTheIde) {
-  EXPECT_THROW(vbe.Events().CommandBarEvents(nullptr), VbError);
-  vbe.Faults().Refuse("Events.CommandBarEvents", {.times = 1});
-  vbide::ControlPtr control = vbe.Bars().AddBar(u"X").Controls().Add({});
-  EXPECT_THROW(vbe.Events().CommandBarEvents(control), VbError);
-  EXPECT_NE(vbe.Events().CommandBarEvents(control), nullptr);
-}
-
 }  // namespace
 }  // namespace kv::model

@@ -163,15 +163,17 @@ TEST(CodeModule, EditsDoNotMoveTheSelection) {
   EXPECT_EQ(pane.Selected(), (PaneSelection{3, 2, 4, 1}));
 }
 
-TEST(CodeModule, RevisionCountsChangesOnly) {
+TEST(CodeModule, RevisionCountsEachEditOnceAndNoRead) {
   Harness h;
-  ModelCodeModule& m = h.AddModuleLines({u"A"}).Code();
+  ModelCodeModule& m = h.AddModuleLines({u"A", u"B"}).Code();
   const auto start = m.Revision();
-  (void)m.Lines(1, 1);
+  (void)m.Lines(1, 2);
   (void)m.CountOfDeclarationLines();
   EXPECT_EQ(m.Revision(), start);
-  m.ReplaceLine(1, u"A");
-  EXPECT_GT(m.Revision(), start);
+  m.ReplaceLine(1, u"A\r\nA2");
+  m.DeleteLines(1, 3);
+  m.AddFromString(u"X\r\nY");
+  EXPECT_EQ(m.Revision() - start, 3u);
 }
 
 TEST(CodeModule, ComponentsWithoutCodeRefuseTheirModule) {

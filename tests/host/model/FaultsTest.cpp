@@ -47,15 +47,6 @@ TEST(Faults, OwnNumberAndDescription) {
   EXPECT_EQ(h.vbe.ActiveCodePane(), nullptr);
 }
 
-TEST(Faults, OnlyTheNamedOperationRefuses) {
-  test::Harness h;
-  ModelCodeModule& m = h.AddModuleLines({u"a"}).Code();
-  h.vbe.Faults().Refuse("CodeModule.InsertLines");
-  EXPECT_FALSE(ResumeNext([&] { m.InsertLines(1, u"x"); }));
-  EXPECT_TRUE(ResumeNext([&] { m.ReplaceLine(1, u"x"); }));
-  EXPECT_TRUE(ResumeNext([&] { m.AddFromString(u"y"); }));
-}
-
 TEST(Faults, UnknownNamesAreATestError) {
   Faults faults;
   EXPECT_THROW(faults.Refuse("CodeModule.ReplaceLines"), std::invalid_argument);

@@ -43,14 +43,6 @@ TEST(Windows, ImmediatePresentAbsentOrHidden) {
   EXPECT_EQ(chinese.vbe.ImmediateWindow()->Caption(), u"立即");
 }
 
-TEST(Windows, HandlesAreThePlatformsWindows) {
-  Harness h;
-  std::vector<std::int32_t> handles;
-  for (vbide::Window* w : h.vbe.Windows()) handles.push_back(w->hWnd());
-  for (std::int32_t handle : handles) EXPECT_TRUE(h.platform.IsWindow(handle));
-  EXPECT_NE(handles[0], handles[1]);
-}
-
 TEST(Windows, SetFocusMovesTheFocusUnlessHidden) {
   Harness h({.immediateVisible = false});
   ModelCodePane& pane = h.OpenModule(u"x");
