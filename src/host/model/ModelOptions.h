@@ -2,6 +2,8 @@
 // of its command bars and built-in controls exist.
 #pragma once
 
+#include <cstdint>
+
 #include "support/text/VbText.h"
 
 namespace kv::model {
