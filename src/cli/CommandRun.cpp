@@ -114,7 +114,9 @@ class Runner {
     setup.keepOriginals = o_.diff || stdinTarget;
     setup.progress = drawProgress_ ? &progress_ : nullptr;
     setup.presenter = [this](const platform::MessageBoxRecord& box) {
-      if (!o_.quiet) io_.err << (box.title ? VbToUtf8(*box.title) + ": " : std::string()) << VbToUtf8(box.text) << "\n";
+      // Every box reads "Kestrovaer: <text>", also the few without a title of
+      // their own (an error the IDE reports at connection).
+      if (!o_.quiet) io_.err << VbToUtf8(box.title.value_or(VbString(kMessageTitle))) << ": " << VbToUtf8(box.text) << "\n";
     };
     Session s(setup);
 
@@ -218,7 +220,9 @@ class Runner {
 
     if (o_.diff && changed) {
       std::string before = m.original.empty() && !m.path.empty() ? ReadBack(m) : m.original;
-      io_.out << UnifiedDiff(before, *bytes, "a/" + m.displayName, "b/" + m.displayName);
+      std::string_view name = m.displayName;
+      if (name.starts_with('/')) name.remove_prefix(1);
+      io_.out << UnifiedDiff(before, *bytes, fmt::format("a/{}", name), fmt::format("b/{}", name));
     }
     if (o_.check && changed && !o_.quiet && !o_.diff) io_.out << m.displayName << "\n";
     if (o_.check || o_.diff) return;

@@ -47,6 +47,10 @@ class CliTest : public ::testing::Test {
     std::ifstream in(P(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
+  static std::string TempRead(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
   // The file's inode and modification time: unchanged when it was not written.
   std::pair<ino_t, std::int64_t> Stamp(const std::string& name) const {
     struct stat st {};
