@@ -24,22 +24,13 @@ TEST(Connect, KeepsTheRootAndWritesTheListEntry) {
 // Whatever the entry held, every connection writes 0; the rest of the file
 // stays.
 TEST(Connect, RewritesTheListEntryEveryTime) {
-  test::Harness h;
-  {
-    std::ofstream out(h.platform.WindowsDirectory() / "vbaddin.ini", std::ios::binary);
-    out << "[Add-Ins32]\r\nOther.Connect=1\r\nKestrova=3\r\n";
+  ConnectedIde ide;
+  for (const char* before : {"[Add-Ins32]\r\nOther.Connect=1\r\nKestrova=3\r\n", "[Add-Ins32]\r\nOther.Connect=1\r\n"}) {
+    std::ofstream(ide.platform.WindowsDirectory() / "vbaddin.ini", std::ios::binary) << before;
+    ide.connect.AddinInstance_OnDisconnection();
+    ide.connect.AddinInstance_OnConnection(&ide.vbe);
+    EXPECT_EQ(ide.WindowsFile("vbaddin.ini"), "[Add-Ins32]\r\nOther.Connect=1\r\nKestrova=0\r\n") << before;
   }
-  Connect connect(h.g);
-  connect.AddinInstance_OnConnection(&h.vbe);
-  std::ifstream in(h.platform.WindowsDirectory() / "vbaddin.ini", std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(text, "[Add-Ins32]\r\nOther.Connect=1\r\nKestrova=0\r\n");
-  h.platform.WritePrivateProfileStringA("Add-Ins32", "Kestrova", "1", "vbaddin.ini");
-  connect.AddinInstance_OnDisconnection();
-  connect.AddinInstance_OnConnection(&h.vbe);
-  std::ifstream again(h.platform.WindowsDirectory() / "vbaddin.ini", std::ios::binary);
-  std::string text2((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(text2, "[Add-Ins32]\r\nOther.Connect=1\r\nKestrova=0\r\n");
 }
 
 // An IDE without some bar still gets the rest, the hot keys and the entry.
@@ -81,6 +72,7 @@ TEST(Connect, DisconnectionRemovesControlsAndReleasesHotKeys) {
   const frmHotKey& window = *ide.g.hotKeyWindow;
   ide.connect.AddinInstance_OnDisconnection();
   EXPECT_TRUE(ide.Ours().empty());
+  EXPECT_EQ(ide.vbe.Bars().FindBar(u"Code Window")->Items().size(), 8u);  // the IDE's own controls stay
   EXPECT_TRUE(ide.platform.RegisteredHotKeys().empty());
   EXPECT_EQ(ide.g.gHooked, 0);
   EXPECT_EQ(ide.platform.GetWindowLongA(window.hWnd(), platform::GWL_WNDPROC), ide.g.gOldWndProc);
