@@ -163,18 +163,6 @@ TEST_F(HotKeys, CommandErrorStaysInsideTheWindowProcedure) {
   EXPECT_EQ(Messages().size(), 1u);
 }
 
-TEST_F(HotKeys, UnHotKeyReleasesThemAndCheckRegistersAgain) {
-  Set(u"chkF1", u"Y");
-  Set(u"chkFold", u"Y");
-  Check();
-  Window().s_unHotKey();
-  EXPECT_TRUE(Keys().empty());
-  EXPECT_EQ(g.gHooked, -1);  // the procedure stays replaced
-  EXPECT_FALSE(platform.PressHotKey(kNone, vk::kF1));  // F1 reaches the focused window
-  Check();
-  EXPECT_EQ(Keys().size(), 2u);
-}
-
 TEST_F(HotKeys, ReleaseGivesTheWindowItsProcedureBack) {
   platform::ProcAddress original = platform.GetWindowLongA(Window().hWnd(), platform::GWL_WNDPROC);
   Set(u"chkF1", u"Y");
