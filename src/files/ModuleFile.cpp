@@ -82,7 +82,11 @@ std::string EncodeModuleFile(const ModuleFile& file, const std::vector<VbString>
       throw FileError(fmt::format("cannot be written in {}: line {}, column {}: {}", file.page->Name(), i + 1,
                                   e.Offset() + 1, e.what()));
     }
-    for (char16_t c : ends.EndOf(i)) out.push_back(static_cast<char>(c));
+    VbStringView end = ends.EndOf(i);
+    // A line whose text ends in a CR takes CR LF: after a bare LF the reader
+    // would take its CR for part of the line end and drop it.
+    if (end == u"\n" && lines[i].ends_with(u'\r')) end = u"\r\n";
+    for (char16_t c : end) out.push_back(static_cast<char>(c));
   }
   return out;
 }
