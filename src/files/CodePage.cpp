@@ -178,7 +178,10 @@ class IconvCodePage final : public CodePage {
     while (i < n) {
       std::size_t j = i;
       while (j < n && text[j] < 0x80) ++j;
-      for (std::size_t k = i; k < j; ++k) out.push_back(static_cast<char>(text[k]));
+      std::size_t at = out.size();
+      out.resize(at + (j - i));
+      char* dst = out.data() + at;
+      for (std::size_t k = i; k < j; ++k) *dst++ = static_cast<char>(text[k]);
       if (j == n) break;
       std::size_t k = j;
       while (k < n && text[k] >= 0x80) ++k;
