@@ -173,15 +173,20 @@ void IndentRun::Compose(VbStringView text) {
   }
 
   // Cut the line into statements at ": " separators and find where a comment
-  // starts, outside string literals.
-  bool inString = false;
+  // starts, outside string literals. A literal runs from its quote to the
+  // next one (a doubled quote inside it just starts the next literal), or to
+  // the end of an unterminated line.
   std::size_t start = 0;  // where the current statement begins
-  std::size_t comment = VbString::npos;
-  for (std::size_t i = 0; i < w_.size(); ++i) {
+  std::size_t comment = RemAt(0) ? 0 : VbString::npos;
+  std::size_t i = 0;
+  while (comment == VbString::npos && i < w_.size()) {
     char16_t c = w_[i];
-    if (c == u'"') inString = !inString;
-    if (inString) continue;
-    if (c == u':' && i + 1 < w_.size() && w_[i + 1] == kBlank) {
+    if (c == u'"') {
+      std::size_t close = w_.find(u'"', i + 1);
+      i = close == VbString::npos ? w_.size() : close + 1;
+    } else if (c == u'\'') {
+      comment = i;
+    } else if (c == u':' && i + 1 < w_.size() && w_[i + 1] == kBlank) {
       // Exactly one blank follows the separator; the rest loses its blanks at
       // both ends.
       std::size_t restAt = i + 2, j = restAt;
@@ -189,12 +194,10 @@ void IndentRun::Compose(VbStringView text) {
       w_.erase(restAt, j - restAt);
       while (w_.size() > restAt && w_.back() == kBlank) w_.pop_back();
       Statement(VbStringView(w_).substr(start, i + 1 - start), start == 0);
-      start = restAt;
-      continue;
-    }
-    if (c == u'\'' || (i == start && RemAt(i))) {
-      comment = i;
-      break;
+      start = i = restAt;
+      if (RemAt(start)) comment = start;
+    } else {
+      ++i;
     }
   }
 
