@@ -396,12 +396,6 @@ TEST_F(OptionsWindow, EnterValueAppliesTheControlsCorrection) {
   }
 }
 
-TEST_F(OptionsWindow, FindOptionKeyIgnoresCase) {
-  EXPECT_EQ(FindOptionKey(u"indentspaces"), &kOptionKeys[0]);
-  EXPECT_EQ(FindOptionKey(u"CHKUNFOLDALL"), &kOptionKeys[18]);
-  EXPECT_EQ(FindOptionKey(u"Indent"), nullptr);
-}
-
 TEST_F(OptionsWindow, CommandNineteenShowsTheWindowThroughTheHost) {
   int shown = 0;
   g.windowHost.showOptions = [&](frmOptions& w) {
@@ -414,13 +408,6 @@ TEST_F(OptionsWindow, CommandNineteenShowsTheWindowThroughTheHost) {
   EXPECT_EQ(shown, 1);
   ASSERT_TRUE(g.optionsWindow);
   EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(OptionsWindow, CommandNineteenNeedsACodeWindow) {
-  Project();
-  RunCommand(cmd::kSetUp);
-  EXPECT_FALSE(g.optionsWindow);
-  EXPECT_EQ(Messages().size(), 1u);
 }
 
 }  // namespace
