@@ -32,16 +32,21 @@ std::string RTrimmed(std::string text) {
   return text;
 }
 
-// One tmux server of the test's own, on a socket no one else uses.
+// One tmux server of the test's own, on a socket in the test's folder, so
+// no one else's server is touched and nothing stays behind.
 class Tmux {
  public:
-  Tmux() : socket_("kv-options-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter_)) {}
-  ~Tmux() { Run({"kill-server"}); }
+  explicit Tmux(std::filesystem::path socket) : socket_(std::move(socket)) {}
+  ~Tmux() {
+    Run({"kill-server"});
+    std::error_code ignored;
+    std::filesystem::remove(socket_, ignored);
+  }
 
   static bool Installed() { return std::system("tmux -V >/dev/null 2>&1") == 0; }
 
   std::string Run(const std::vector<std::string>& args) {
-    std::string command = "tmux -L " + Quote(socket_) + " -f /dev/null";
+    std::string command = "tmux -S " + Quote(socket_.string()) + " -f /dev/null";
     for (const std::string& a : args) command += " " + Quote(a);
     command += " 2>/dev/null";
     std::string output;
@@ -84,8 +89,7 @@ class Tmux {
   }
 
  private:
-  static inline int counter_ = 0;
-  std::string socket_;
+  std::filesystem::path socket_;
 };
 
 // The example's nineteen lines as the screen shows them: the rows of the
@@ -148,7 +152,7 @@ class OptionsTerminal : public CliTest {
   }
   std::filesystem::path Settings() const { return P("settings.ini"); }
 
-  Tmux tmux;
+  Tmux tmux{P("tmux.socket")};
 };
 
 TEST_F(OptionsTerminal, EditsShowInTheExampleAndSaveStoresThem) {
