@@ -1,5 +1,5 @@
-// Code pages: the names, the single-byte tables and the multi-byte iconv
-// conversions with their round-trip check.
+// Code pages: the names, and the tables of the single-byte and double-byte
+// code pages, built from glibc's iconv.
 #include "files/CodePage.h"
 
 #include <iconv.h>
@@ -148,79 +148,116 @@ class TableCodePage final : public CodePage {
   std::vector<std::int16_t> encode_;  // by UTF-16 unit; -1: none
 };
 
-// A multi-byte code page through iconv. ASCII runs are widened directly (each
-// of these code pages keeps ASCII as it is, and an ASCII byte never trails a
-// lead byte at a character boundary); the rest goes through iconv a line at a
-// time and is encoded back at once, so a byte sequence that would not come
-// back the same is refused where it stands.
-class IconvCodePage final : public CodePage {
+// A double-byte code page (GBK, Big5, Shift_JIS) as tables, built from iconv
+// the first time a byte above ASCII is met: each byte and each lead-trail
+// pair is decoded once, each character it gives is encoded once, and a pair
+// counts only when it comes back as itself. So decoding and encoding are
+// lossless by construction and cost a table look-up per character; a byte
+// sequence the code page does not define, or one that would be written back
+// differently (a second spelling of a character), is refused where it
+// stands. ASCII is the same in all of them, and a trail byte is only ever
+// read right after its lead byte.
+class DoubleByteCodePage final : public CodePage {
  public:
-  IconvCodePage(std::string name, const char* iconvName)
-      : CodePage(std::move(name)), decoder_(kUtf16, iconvName), encoder_(iconvName, kUtf16) {}
-  bool ok() const { return decoder_.ok() && encoder_.ok(); }
+  DoubleByteCodePage(std::string name, const char* iconvName) : CodePage(std::move(name)), iconvName_(iconvName) {}
+
+  bool ok() const {
+    Iconv probe(kUtf16, iconvName_);
+    return probe.ok();
+  }
 
   void Decode(std::string_view bytes, VbString& out) override {
-    std::size_t i = 0, n = bytes.size();
-    while (i < n) {
-      std::size_t j = i;
-      while (j < n && static_cast<unsigned char>(bytes[j]) < 0x80) ++j;
-      Widen(bytes.substr(i, j - i), out);
-      if (j == n) break;
-      std::size_t k = bytes.find('\n', j);
-      if (k == std::string_view::npos) k = n;
-      DecodeSegment(bytes.substr(j, k - j), j, out);
-      i = k;
+    std::size_t at = out.size();
+    out.resize(at + bytes.size());
+    char16_t* dst = out.data() + at;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t n = bytes.size();
+    for (std::size_t i = 0; i < n;) {
+      if (b[i] < 0x80) {
+        *dst++ = b[i++];
+        continue;
+      }
+      Build();
+      if (char16_t c = single_[b[i]]) {
+        *dst++ = c;
+        ++i;
+      } else if (char16_t p = i + 1 < n ? pair_[(b[i] << 8) | b[i + 1]] : 0) {
+        *dst++ = p;
+        i += 2;
+      } else {
+        out.resize(static_cast<std::size_t>(dst - out.data()));
+        throw DecodeError(i, fmt::format("not a {} character", Name()));
+      }
     }
+    out.resize(static_cast<std::size_t>(dst - out.data()));
   }
 
   void Encode(VbStringView text, std::string& out) override {
-    std::size_t i = 0, n = text.size();
-    while (i < n) {
-      std::size_t j = i;
-      while (j < n && text[j] < 0x80) ++j;
-      std::size_t at = out.size();
-      out.resize(at + (j - i));
-      char* dst = out.data() + at;
-      for (std::size_t k = i; k < j; ++k) *dst++ = static_cast<char>(text[k]);
-      if (j == n) break;
-      std::size_t k = j;
-      while (k < n && text[k] >= 0x80) ++k;
-      if (auto bad = encoder_.Convert(Bytes(text.substr(j, k - j)), out)) {
-        std::size_t unit = j + *bad / 2;
-        throw EncodeError(unit, fmt::format("U+{:04X} has no bytes in {}", unsigned(text[unit]), Name()));
+    std::size_t at = out.size();
+    out.resize(at + text.size() * 2);
+    char* dst = out.data() + at;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      char16_t c = text[i];
+      if (c < 0x80) {
+        *dst++ = static_cast<char>(c);
+        continue;
       }
-      i = k;
+      Build();
+      std::uint16_t code = encode_[c];
+      if (code == 0) {
+        out.resize(static_cast<std::size_t>(dst - out.data()));
+        throw EncodeError(i, fmt::format("U+{:04X} has no bytes in {}", unsigned(c), Name()));
+      }
+      if (code > 0xFF) *dst++ = static_cast<char>(code >> 8);
+      *dst++ = static_cast<char>(code & 0xFF);
     }
+    out.resize(static_cast<std::size_t>(dst - out.data()));
   }
 
  private:
-  static void Widen(std::string_view ascii, VbString& out) {
-    std::size_t at = out.size();
-    out.resize(at + ascii.size());
-    for (std::size_t k = 0; k < ascii.size(); ++k) out[at + k] = static_cast<unsigned char>(ascii[k]);
+  // One character from iconv, or 0.
+  static char16_t DecodeOne(Iconv& dec, std::string_view in) {
+    std::string out;
+    if (dec.Convert(in, out) || out.size() != 2) return 0;
+    char16_t c;
+    std::memcpy(&c, out.data(), 2);
+    return c;
   }
 
-  void DecodeSegment(std::string_view segment, std::size_t base, VbString& out) {
-    wide_.clear();
-    if (auto bad = decoder_.Convert(segment, wide_)) {
-      throw DecodeError(base + *bad, fmt::format("not a {} character", Name()));
+  void Build() {
+    if (built_) return;
+    built_ = true;
+    single_.fill(0);
+    pair_.assign(65536, 0);
+    encode_.assign(65536, 0);
+    Iconv dec(kUtf16, iconvName_);
+    Iconv enc(iconvName_, kUtf16);
+    auto comesBack = [&](char16_t c, std::string_view bytes) {
+      std::string back;
+      return !enc.Convert(Bytes(VbStringView(&c, 1)), back) && back == bytes;
+    };
+    for (int lead = 0x80; lead < 0x100; ++lead) {
+      std::string one(1, static_cast<char>(lead));
+      if (char16_t c = DecodeOne(dec, one); c >= 0x80 && comesBack(c, one)) {
+        single_[lead] = c;
+        encode_[c] = static_cast<std::uint16_t>(lead);
+        continue;
+      }
+      for (int trail = 0x40; trail < 0x100; ++trail) {
+        std::string two{static_cast<char>(lead), static_cast<char>(trail)};
+        char16_t c = DecodeOne(dec, two);
+        if (c < 0x80 || !comesBack(c, two)) continue;
+        pair_[(lead << 8) | trail] = c;
+        encode_[c] = static_cast<std::uint16_t>((lead << 8) | trail);
+      }
     }
-    back_.clear();
-    std::string_view units = wide_;
-    if (encoder_.Convert(units, back_) || back_ != segment) {
-      std::size_t m = 0;
-      while (m < segment.size() && m < back_.size() && segment[m] == back_[m]) ++m;
-      throw DecodeError(base + m, fmt::format("a {} character that would not be written back the same", Name()));
-    }
-    std::size_t at = out.size();
-    out.resize(at + wide_.size() / 2);
-    std::memcpy(out.data() + at, wide_.data(), wide_.size() / 2 * 2);
   }
 
-  Iconv decoder_;
-  Iconv encoder_;
-  std::string wide_;  // scratch, reused
-  std::string back_;
+  const char* iconvName_;
+  bool built_ = false;
+  std::array<char16_t, 256> single_{};
+  std::vector<char16_t> pair_;         // by lead << 8 | trail; 0: none
+  std::vector<std::uint16_t> encode_;  // by UTF-16 unit: a byte, lead << 8 | trail, or 0: none
 };
 
 }  // namespace
@@ -235,7 +272,7 @@ std::unique_ptr<CodePage> CodePage::Open(std::string_view name) {
       if (!probe.ok()) return nullptr;
       return std::make_unique<TableCodePage>(canonical, k.iconvName);
     }
-    auto page = std::make_unique<IconvCodePage>(canonical, k.iconvName);
+    auto page = std::make_unique<DoubleByteCodePage>(canonical, k.iconvName);
     if (!page->ok()) return nullptr;
     return page;
   }
