@@ -34,9 +34,13 @@ void TerminalProgress::Repaint(const frmProgress& window) {
     while (!line.empty() && (static_cast<unsigned char>(line.back()) & 0xC0) == 0x80) line.pop_back();
     if (!line.empty() && static_cast<unsigned char>(line.back()) >= 0xC0) line.pop_back();
   }
+  auto now = std::chrono::steady_clock::now();
+  if (line == last_ || (drawn_ && fraction < 1.0 && now - lastTime_ < std::chrono::milliseconds(40))) return;
   std::fprintf(out_, "\r%s\033[K", line.c_str());
   std::fflush(out_);
   drawn_ = true;
+  last_ = std::move(line);
+  lastTime_ = now;
 }
 
 void TerminalProgress::Unloaded() {
@@ -44,6 +48,7 @@ void TerminalProgress::Unloaded() {
   std::fprintf(out_, "\r\033[K");
   std::fflush(out_);
   drawn_ = false;
+  last_.clear();
 }
 
 }  // namespace kv::cli
