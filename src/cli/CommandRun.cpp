@@ -68,6 +68,10 @@ class Runner {
       io_.err << "kestrova: standard input (-) can be given only once\n";
       return kExitUsage;
     }
+    if (std::error_code ec; o_.settings && !fs::is_regular_file(*o_.settings, ec)) {
+      io_.err << fmt::format("kestrova: --settings {}: no such file\n", *o_.settings);
+      return kExitUsage;
+    }
     if (o_.encoding && !Page(*o_.encoding)) {
       io_.err << fmt::format("kestrova: unknown code page '{}'; known: {}\n", *o_.encoding, KnownPages());
       return kExitUsage;

@@ -100,6 +100,7 @@ TEST_F(CliTest, BadUsageExitsTwo) {
            {"run", "15", "m.bas", "--caret", "a:b"},
            {"run", "15", "m.bas", "--caret", "99:1"},
            {"indent", "m.bas", "--encoding", "klingon"},
+           {"indent", "m.bas", "--settings", "no-such.ini"},
            {"indent", "missing.bas"},
            {"indent", "notes.txt"},
            {"indent", "-", "-"},
