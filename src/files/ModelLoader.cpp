@@ -81,6 +81,11 @@ model::ModelProject& ModelLoader::AddProject(const fs::path& vbp, const std::str
       continue;
     }
     auto found = ResolveWindowsPath(folder, written);
+    std::error_code ec;
+    if (found && !fs::is_regular_file(*found, ec)) {
+      problem(shown, fmt::format("named on line {} of {} is not a file; skipped", member.line, displayName));
+      continue;
+    }
     if (!found) {
       problem(shown, fmt::format("named on line {} of {} does not exist; skipped", member.line, displayName));
       continue;

@@ -45,10 +45,14 @@ void CheckSourceBytes(std::string_view bytes) {
 std::string ReadSourceFile(const fs::path& file) {
   std::error_code ec;
   if (fs::is_directory(file, ec)) throw FileError("is a folder");
+  // Checked before opening: opening a pipe would wait for a writer.
+  if (fs::exists(file, ec) && !fs::is_regular_file(file, ec)) throw FileError("is not a regular file");
   std::ifstream in(file, std::ios::binary);
   if (!in) throw FileError(fmt::format("cannot be read: {}", Why(errno)));
   in.seekg(0, std::ios::end);
-  auto size = static_cast<std::uintmax_t>(in.tellg());
+  std::streamoff end = in.tellg();
+  if (end < 0) throw FileError("cannot be read");
+  auto size = static_cast<std::uintmax_t>(end);
   if (size > kMaxSourceSize) {
     throw FileError(fmt::format("{} bytes is more than the 64 MiB a source file may hold", size));
   }

@@ -59,7 +59,7 @@ TEST_F(ModelLoaderTest, EachFileKindBecomesItsComponentShowingOnlyItsCode) {
 
 TEST_F(ModelLoaderTest, AProjectLoadsItsMembersInOrderAndNeverOpensCompanions) {
   dir.Write("P.vbp", "Module=modA; Code\\A.bas\r\nRelatedDoc=notes.txt\r\nResFile32=\"App.RES\"\r\nModule=modGone; gone.bas\r\n"
-                     "Class=clsB; code\\b.cls\r\nName=\"Shop\"\r\n");
+                     "Class=clsB; code\\b.cls\r\nModule=modDir; Code\r\nName=\"Shop\"\r\n");
   dir.Write("Code/a.bas", "Attribute VB_Name = \"modA\"\r\nSub A()\r\nEnd Sub\r\n");
   dir.Write("Code/B.CLS", "Attribute VB_Name = \"clsB\"\r\n");
   std::vector<std::string> problems;
@@ -72,8 +72,9 @@ TEST_F(ModelLoaderTest, AProjectLoadsItsMembersInOrderAndNeverOpensCompanions) {
   EXPECT_EQ(names, (std::vector<VbString>{u"modA", u"notes", u"App", u"clsB"}));
   EXPECT_EQ(p.VBComponents()[1]->Type(), ComponentType::RelatedDocument);
   EXPECT_EQ(p.VBComponents()[2]->Type(), ComponentType::ResFile);
-  ASSERT_EQ(problems.size(), 1u);
+  ASSERT_EQ(problems.size(), 2u);
   EXPECT_EQ(problems[0], "gone.bas: named on line 4 of P.vbp does not exist; skipped");
+  EXPECT_EQ(problems[1], "Code: named on line 6 of P.vbp is not a file; skipped");
 }
 
 TEST_F(ModelLoaderTest, AnUnreadableMemberStopsTheProjectWithItsName) {

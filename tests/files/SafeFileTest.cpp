@@ -101,6 +101,8 @@ TEST(SafeFile, NulBytesAndHugeFilesAreRefused) {
   EXPECT_THROW(ReadSourceFile(huge), FileError);  // ten NUL bytes
   EXPECT_THROW(ReadSourceFile(dir.Path() / "missing.bas"), FileError);
   EXPECT_THROW(ReadSourceFile(dir.Path()), FileError);
+  ::mkfifo((dir.Path() / "pipe.bas").c_str(), 0600);
+  EXPECT_THROW(ReadSourceFile(dir.Path() / "pipe.bas"), FileError);  // refused, not waited on
 }
 
 }  // namespace
