@@ -113,6 +113,12 @@ TEST_F(CliTest, TheTeamFileNamesTheCodePage) {
   EXPECT_EQ(Run({"run", "ascii-punctuation", "cn/m.bas", "west/m.bas"}).code, 0);
   EXPECT_EQ(Read("cn/m.bas"), "Sub A()\r\nx = Array(1, 2) ' \xD6\xD0\xCE\xC4\r\nEnd Sub\r\n");
   EXPECT_EQ(Read("west/m.bas"), gbk);
+  Write("gbk.ini", "[Kestrovaer]\nCodePage=cp936\n");  // --settings names it too
+  EXPECT_EQ(Run({"run", "20", "west/m.bas", "--settings", "gbk.ini"}).code, 0);
+  EXPECT_EQ(Read("west/m.bas"), Read("cn/m.bas"));
+  Write("west/m.bas", gbk);
+  EXPECT_EQ(Run({"run", "20", "cn/m.bas", "west/m.bas", "--encoding", "windows-1252"}).code, 0);  // --encoding wins
+  EXPECT_EQ(Read("west/m.bas"), gbk);
   Write("cn/.kestrova.ini", "[Kestrovaer]\nCodePage=ebcdic-martian\n");
   CliResult r = Run({"indent", "cn/m.bas"});
   EXPECT_EQ(r.code, 2);
