@@ -173,6 +173,13 @@ std::optional<VbString> f_FoldText(VbStringView moduleText, std::int32_t first, 
     if (f_LineKind(lines[i]) == 1) header = i;
   }
   if (header < 0) return std::nullopt;
+  // Unfold finds the procedure by its header's text alone: with another
+  // header of the same text in the module it could bring back the other one.
+  for (std::int64_t i = 0; i < count; ++i) {
+    if (i != header && f_LineKind(lines[i]) == 1 && HeaderKey(lines[i]) == HeaderKey(lines[header])) {
+      return std::nullopt;
+    }
+  }
   std::int64_t end = -1;
   for (std::int64_t i = header + 1; i <= to && end < 0; ++i) {
     const int kind = f_LineKind(lines[i]);

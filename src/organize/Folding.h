@@ -40,8 +40,9 @@ bool f_IsFoldMarker(VbStringView line);
 // The module text with the procedure whose IDE block is the lines first..last
 // (from 1) folded; empty when that procedure cannot be folded so that unfold
 // gives it back: no header of the four forms, no End line, a head inside an
-// open #If block, a head declared twice, or #If lines that do not pair up
-// between head and End line.
+// open #If block, a head declared twice (or another header of the same text
+// anywhere in the module), or #If lines that do not pair up between head and
+// End line.
 std::optional<VbString> f_FoldText(VbStringView moduleText, std::int32_t first, std::int32_t last,
                                    const LineStep& step = nullptr);
 
