@@ -33,6 +33,19 @@ bool IsObjectLine(VbStringView line) {
 
 std::string Utf8(VbStringView s) { return VbToUtf8(s); }
 
+// Whether a line still holds the text an attribute group was anchored to.
+// White space does not count: indentation changes the blanks inside a line
+// too (after a ": " separator, in front of an end-of-line comment).
+bool HoldsAnchor(VbStringView line, VbStringView anchor) {
+  std::size_t i = 0, j = 0;
+  for (;;) {
+    while (i < line.size() && IsSpace(line[i])) ++i;
+    while (j < anchor.size() && IsSpace(anchor[j])) ++j;
+    if (i == line.size() || j == anchor.size()) return i == line.size() && j == anchor.size();
+    if (line[i++] != anchor[j++]) return false;
+  }
+}
+
 // The value of `Attribute VB_Name = "Name"`.
 std::optional<VbString> VbNameOf(VbStringView line) {
   if (!FirstWordIs(line, u"Attribute")) return std::nullopt;
@@ -184,13 +197,13 @@ std::vector<VbStringView> AssembleModule(const HiddenParts& hidden, const std::v
       if (!all) throw gone();
       placed.push_back({(*all)[std::min(g.occurrence, all->size() - 1)].second, gi});
     } else {
-      if (g.after < code.size() && TrimSpace(code[g.after]) == g.anchorText) {
+      if (g.after < code.size() && HoldsAnchor(code[g.after], g.anchorText)) {
         placed.push_back({g.after, gi});
         continue;
       }
       std::optional<std::size_t> best;
       for (std::size_t k = 0; k < code.size(); ++k) {
-        if (TrimSpace(code[k]) != g.anchorText) continue;
+        if (!HoldsAnchor(code[k], g.anchorText)) continue;
         auto dist = [&](std::size_t x) { return x > g.after ? x - g.after : g.after - x; };
         if (!best || dist(k) < dist(*best)) best = k;
       }
