@@ -78,7 +78,9 @@ void CheckCustomText(const std::vector<VbString>& prepared, const std::vector<Vb
   if (custom.empty()) return ExpectSameLines(prepared, after, "an empty custom text");
   const auto line = static_cast<std::size_t>(s.startLine);
   if (line > prepared.size()) {
-    return ExpectSameLines(Spliced(prepared, prepared.size(), 0, u"\r\n" + custom), after, "custom text below the end");
+    // The module's text, CR LF and the custom text: a new last line.
+    const VbString text = JoinCrLf(prepared) + VbString(kCrLf) + custom;
+    return ExpectSameLines(Spliced({}, 0, 0, text), after, "custom text below the end");
   }
   const VbString& text = prepared[line - 1];
   const std::size_t cut = std::min<std::size_t>(static_cast<std::size_t>(s.startColumn - 1), text.size());
@@ -147,7 +149,7 @@ void FuzzCommands(std::string_view data) {
       continue;
     }
     const std::vector<VbString> after = ide.Lines();
-    const std::vector<VbString> prepared = PreparesModule(n) ? DropTrailingBlankLines(before) : before;
+    const std::vector<VbString> prepared = PreparesModule(n) ? PreparedModule(before) : before;
     const model::PaneSelection& p = pane.Selected();
     const Selection caret{p.startLine, p.startColumn, p.endLine, p.endColumn};
     switch (n) {

@@ -30,7 +30,7 @@ void FuzzFolding(std::string_view data) {
   const auto plan = static_cast<Plan>(in.Byte() % 4);
   const unsigned caretBits = in.Byte() | (in.Byte() << 8);
   const std::vector<VbString> lines = ModuleLines(in.Rest());
-  const std::vector<VbString> prepared = DropTrailingBlankLines(lines);
+  const std::vector<VbString> prepared = PreparedModule(lines);
   const auto count = static_cast<std::int32_t>(std::max<std::size_t>(lines.size(), 1));
   const std::int32_t caret = 1 + static_cast<std::int32_t>(caretBits % static_cast<unsigned>(count));
 

@@ -84,13 +84,13 @@ void FuzzIndent(std::string_view data) {
   } else {
     // The dispatcher drops the blank lines at the end first; a module of
     // blank lines, or Indent Procedure, leaves lines unwritten.
-    CheckIndentKeepsText(DropTrailingBlankLines(lines), once, false);
+    CheckIndentKeepsText(PreparedModule(lines), once, false);
   }
 
   // Through the dispatcher the blank lines at the end go before the lines
   // are indented: lines of tabs there come out empty, and only the next
   // command drops them.
-  const std::vector<VbString> expected = road == Road::Range ? once : DropTrailingBlankLines(once);
+  const std::vector<VbString> expected = road == Road::Range ? once : PreparedModule(once);
   const std::vector<VbString> twice = run();
   if (twice.size() != expected.size()) Fail("indenting again changed the line count");
   for (std::size_t i = 0; i < expected.size(); ++i) {

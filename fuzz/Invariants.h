@@ -115,6 +115,18 @@ inline std::vector<VbString> DropTrailingBlankLines(std::vector<VbString> lines)
   return lines;
 }
 
+// The module as the dispatcher prepares it for a command: the blank lines at
+// its end dropped and, when there were any, the rest written back through
+// the editor, which puts labels and line numbers at the margin.
+inline std::vector<VbString> PreparedModule(const std::vector<VbString>& lines) {
+  std::vector<VbString> kept = DropTrailingBlankLines(lines);
+  if (kept.size() == lines.size()) return kept;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    kept[i] = VbString(model::AtMargin(kept[i], i > 0 ? &kept[i - 1] : nullptr));
+  }
+  return kept;
+}
+
 // ---- Indentation --------------------------------------------------------------
 
 // What indentation keeps of a line: everything but its leading white space,
