@@ -161,6 +161,19 @@ TEST(HiddenParts, DeclarationsNameTheirMembers) {
   }
 }
 
+TEST(HiddenParts, AnAttributeUnderAnyOtherLineFollowsThatLineWhateverItsBlanks) {
+  auto lines = Lines(u"#If VBA7 Then\nPublic Function F() As LongPtr\n#End If\nAttribute F.VB_Description = \"f\"\n"
+                     u"x = 1:  y = 2 ' set\nAttribute VB_Exposed = False\nEnd Function\n");
+  SplitModule m = SplitHiddenParts(lines);
+  ASSERT_EQ(m.hidden.attributes.size(), 2u);
+  EXPECT_FALSE(m.hidden.attributes[0].kind);  // under #End If: found again by that line's text
+  std::vector<VbStringView> code = {u"#If VBA7 Then", u"  Public Function F() As LongPtr", u"#End If",
+                                    u"    x = 1: y = 2                ' set", u"End Function"};
+  EXPECT_EQ(Join(AssembleModule(m.hidden, code)),
+            u"#If VBA7 Then\n  Public Function F() As LongPtr\n#End If\nAttribute F.VB_Description = \"f\"\n"
+            u"    x = 1: y = 2                ' set\nAttribute VB_Exposed = False\nEnd Function\n");
+}
+
 TEST(HiddenParts, AnyUntouchedModuleComesBackLineForLine) {
   // Modules stitched at random from lines that look like every hidden and
   // visible part: whatever is not refused must come back exactly.
