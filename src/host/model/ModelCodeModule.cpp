@@ -101,7 +101,16 @@ void ModelCodeModule::ReplaceLine(std::int32_t line, VbStringView text) {
   if (text.find(kCrLf) == VbStringView::npos) {
     // The hot path of the indentation routine: no split, no allocation
     // beyond what the line's own string needs.
-    lines_[line - 1].assign(AtMargin(text, previous));
+    // A growing assign would double the string's capacity; a line that no
+    // longer fits gets a string of its exact size instead, so a module that
+    // was indented once holds no slack per line.
+    VbStringView stored = AtMargin(text, previous);
+    VbString& slot = lines_[line - 1];
+    if (stored.size() <= slot.capacity()) {
+      slot.assign(stored);
+    } else {
+      slot = VbString(stored);
+    }
   } else {
     lines_.erase(lines_.begin() + (line - 1));
     InsertText(static_cast<std::size_t>(line - 1), text);
