@@ -4,16 +4,12 @@
 // transformation alone; the procedure count varies to show linear cost.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "host/model/ModelVBE.h"
-#include "options/modSettings.h"
+#include "BenchIde.h"
 #include "organize/Folding.h"
 #include "organize/modOrganize.h"
-#include "platform/Platform.h"
-#include "support/modGlobals.h"
 
 namespace {
 
@@ -44,25 +40,7 @@ std::vector<VbString> FoldedModule(std::int64_t procedures, std::vector<VbString
   return top;
 }
 
-struct Ide {
-  Ide()
-      : folder(std::filesystem::temp_directory_path()),
-        platform({.windowsDirectory = folder}),
-        settings(folder / "kestrova-bench-settings.ini"),
-        vbe(platform),
-        g(platform, settings) {
-    g.gVBE = &vbe;
-    kv::model::ModelProject& project = vbe.AddProject(u"Project1");
-    component = &project.AddModule(u"Module1", u"");
-    vbe.ActivateCodePane(&vbe.OpenCodePane(*component));
-  }
-  std::filesystem::path folder;
-  kv::platform::Platform platform;
-  kv::SettingsStore settings;
-  kv::model::ModelVBE vbe;
-  kv::Globals g;
-  kv::model::ModelComponent* component = nullptr;
-};
+using Ide = kv::bench::BenchIde;
 
 void BM_UnfoldAllCommand(benchmark::State& state) {
   std::vector<VbString> unfolded;

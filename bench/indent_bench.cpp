@@ -7,20 +7,15 @@
 // strings holding quotes, colons and apostrophes, ": " separators, labels,
 // #If blocks, and indentation of blanks and tabs in any mix.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "host/model/ModelVBE.h"
+#include "BenchIde.h"
 #include "indent/StatementClassifier.h"
 #include "indent/modIndentRoutine.h"
-#include "options/modSettings.h"
-#include "platform/Platform.h"
 #include "support/frmProgress.h"
-#include "support/modGlobals.h"
 
 namespace {
 
@@ -164,35 +159,12 @@ class ModuleWriter {
 };
 
 // A model IDE holding the generated module, and the add-in's state around it.
-struct Ide {
-  Ide()
-      : folder(MakeFolder()),
-        platform({.windowsDirectory = folder}),
-        settings(folder / "settings.ini"),
-        vbe(platform),
-        g(platform, settings) {
-    g.gVBE = &vbe;
-    component = &vbe.AddProject(u"Project1").AddModule(u"Module1", u"");
+struct Ide : kv::bench::BenchIde {
+  Ide() {
     source = ModuleWriter().Build(kModuleLines);
     component->Code().LoadLines(source);
     kv::s_ShowProgress(g, 0, kModuleLines - 1);
   }
-  ~Ide() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-  static std::filesystem::path MakeFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kestrova-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    return pattern;
-  }
-
-  std::filesystem::path folder;
-  kv::platform::Platform platform;
-  kv::SettingsStore settings;
-  kv::model::ModelVBE vbe;
-  kv::Globals g;
-  kv::model::ModelComponent* component = nullptr;
   std::vector<VbString> source;
 };
 

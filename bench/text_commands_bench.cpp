@@ -4,16 +4,12 @@
 // the text transformation alone. Two sizes show that the cost is linear.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "host/model/ModelVBE.h"
-#include "options/modSettings.h"
+#include "BenchIde.h"
 #include "organize/TextCommands.h"
 #include "organize/modOrganize.h"
-#include "platform/Platform.h"
-#include "support/modGlobals.h"
 
 namespace {
 
@@ -57,26 +53,7 @@ std::int64_t CountChars(const std::vector<VbString>& lines) {
   return n - 2;
 }
 
-// The add-in in a fresh in-memory IDE with one module open.
-struct Ide {
-  Ide()
-      : folder(std::filesystem::temp_directory_path()),
-        platform({.windowsDirectory = folder}),
-        settings(folder / "kestrova-bench-settings.ini"),
-        vbe(platform),
-        g(platform, settings) {
-    g.gVBE = &vbe;
-    kv::model::ModelProject& project = vbe.AddProject(u"Project1");
-    component = &project.AddModule(u"Module1", u"");
-    vbe.ActivateCodePane(&vbe.OpenCodePane(*component));
-  }
-  std::filesystem::path folder;
-  kv::platform::Platform platform;
-  kv::SettingsStore settings;
-  kv::model::ModelVBE vbe;
-  kv::Globals g;
-  kv::model::ModelComponent* component = nullptr;
-};
+using Ide = kv::bench::BenchIde;
 
 void BM_Command(benchmark::State& state, std::int16_t n) {
   const std::vector<VbString> module = GenerateModule(state.range(0));
