@@ -140,11 +140,13 @@ void IndentRun::SetCommentColumn(std::size_t commentAt) {
 }
 
 // Rem starts a comment only where a statement begins; elsewhere "rem " is the
-// end of a name (totalrem = 1).
+// end of a name (totalrem = 1). An apostrophe right after it goes on with the
+// same comment: read as the code "Rem" and a comment after it, the line would
+// get blanks in front of the apostrophe and read as a Rem comment next time.
 bool IndentRun::RemAt(std::size_t i) const {
   if (w_.size() < i + 3) return false;
   if (AsciiLower(w_[i]) != u'r' || AsciiLower(w_[i + 1]) != u'e' || AsciiLower(w_[i + 2]) != u'm') return false;
-  return w_.size() == i + 3 || IsWhite(w_[i + 3]);
+  return w_.size() == i + 3 || IsWhite(w_[i + 3]) || w_[i + 3] == u'\'';
 }
 
 void IndentRun::Compose(VbStringView text) {
