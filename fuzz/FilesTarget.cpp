@@ -18,6 +18,7 @@
 #include "FuzzSupport.h"
 #include "Invariants.h"
 #include "Targets.h"
+#include "files/Declarations.h"
 #include "files/ModelLoader.h"
 #include "files/SafeFile.h"
 #include "organize/modOrganize.h"
@@ -161,6 +162,13 @@ void FuzzFiles(std::string_view data) {
   // that is the reader's rule.
   const bool nowUtf8 = written->starts_with(files::kUtf8Bom) || files::LooksLikeUtf8(*written);
   if ((!loaded->file.page->IsUtf8() && nowUtf8) || written->starts_with(files::kUtf8Bom) != loaded->file.bom) return;
+  // Likewise a line of code that indentation moved to the margin and now
+  // reads as an Attribute line (" Attribute x = 1"): the next read hides it.
+  // VB code cannot hold such a statement.
+  const auto& lines = code.AllLines();
+  if (std::any_of(lines.begin(), lines.end(), [](const VbString& l) { return files::AttributeMember(l).has_value(); })) {
+    return;
+  }
   files::DecodedModule back;
   try {
     back = files::DecodeModuleFile(*written, kind, ansi, Utf8());
