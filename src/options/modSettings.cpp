@@ -144,6 +144,12 @@ fs::path KeepCorruptCopy(const fs::path& file) {
     fs::path copy = file.parent_path() / (n == 1 ? stem : fmt::format("{}-{}", stem, n));
     std::error_code error;
     if (fs::copy_file(file, copy, fs::copy_options::none, error)) return copy;
+    if (error == std::errc::interrupted) {
+      // A signal came in while copying: what was copied is ours; start again.
+      fs::remove(copy, error);
+      --n;
+      continue;
+    }
     if (error != std::errc::file_exists) RaiseFileError(copy, error);
   }
 }
