@@ -1,5 +1,7 @@
 // Appends per second: the add-in's string builder against plain appends to a
 // std::u16string, on the pieces a module rebuild appends (a line, then CR LF).
+// Run each family on its own (--benchmark_filter): the allocator adapts its
+// thresholds to the first family's large blocks, which flatters the second.
 #include <benchmark/benchmark.h>
 
 #include "support/clsStringBuilder.h"

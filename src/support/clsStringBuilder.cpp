@@ -29,15 +29,15 @@ void clsStringBuilder::Append(VbStringView value) {
   std::int64_t highest = highest_;
   while (highest < newCount) highest += kGrowth;
   if (highest > kLimit) Raise(vberr::kOverflow, u"Overflow");
-  chars_.insert(chars_.end(), value.begin(), value.end());
+  chars_.append(value);
   highest_ = static_cast<std::int32_t>(highest);
   count_ = static_cast<std::int32_t>(newCount);
 }
 
-VbString clsStringBuilder::ToString() const { return VbString(chars_.begin(), chars_.end()); }
+VbString clsStringBuilder::ToString() const { return chars_; }
 
 void clsStringBuilder::Clear() {
-  std::vector<char16_t>().swap(chars_);
+  VbString().swap(chars_);
   highest_ = -1;
   count_ = 0;
   initialized_ = false;

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "support/text/VbText.h"
 
@@ -34,7 +33,7 @@ class clsStringBuilder {
   std::int32_t HighestIndex() const;
 
  private:
-  std::vector<char16_t> chars_;  // the elements 1..count
+  VbString chars_;  // the elements 1..count
   std::int32_t highest_ = -1;
   std::int32_t count_ = 0;
   bool initialized_ = false;
