@@ -18,7 +18,7 @@
 #include "FuzzSupport.h"
 #include "Invariants.h"
 #include "Targets.h"
-#include "files/Declarations.h"
+#include "files/HiddenParts.h"
 #include "files/ModelLoader.h"
 #include "files/SafeFile.h"
 #include "organize/modOrganize.h"
@@ -89,6 +89,16 @@ bool AnchorGone(const files::HiddenParts& hidden, const std::vector<VbString>& c
     }
   }
   return false;
+}
+
+// Whether the reader would take some of these code lines for hidden parts.
+bool ReadsAsHidden(const std::vector<VbString>& code) {
+  const std::vector<VbStringView> views(code.begin(), code.end());
+  try {
+    return files::SplitHiddenParts(views).code.size() != code.size();
+  } catch (const files::HiddenPartsError&) {
+    return true;
+  }
 }
 
 }  // namespace
@@ -162,13 +172,12 @@ void FuzzFiles(std::string_view data) {
   // that is the reader's rule.
   const bool nowUtf8 = written->starts_with(files::kUtf8Bom) || files::LooksLikeUtf8(*written);
   if ((!loaded->file.page->IsUtf8() && nowUtf8) || written->starts_with(files::kUtf8Bom) != loaded->file.bom) return;
-  // Likewise a line of code that indentation moved to the margin and now
-  // reads as an Attribute line (" Attribute x = 1"): the next read hides it.
-  // VB code cannot hold such a statement.
-  const auto& lines = code.AllLines();
-  if (std::any_of(lines.begin(), lines.end(), [](const VbString& l) { return files::AttributeMember(l).has_value(); })) {
-    return;
-  }
+  // Likewise code that comes to read as hidden parts: a line indentation
+  // moved to the margin that reads as an Attribute line (" Attribute x = 1"),
+  // or an "Object =" or "Begin" line that deleting the blank lines above it
+  // brought to the top. The next read hides them (or refuses a Begin without
+  // its End); VB code cannot hold such statements.
+  if (ReadsAsHidden(code.AllLines())) return;
   files::DecodedModule back;
   try {
     back = files::DecodeModuleFile(*written, kind, ansi, Utf8());
