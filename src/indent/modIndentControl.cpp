@@ -21,18 +21,71 @@ constexpr VbStringView kNoModuleZh = u"不能缩进当前模块。";
 constexpr VbStringView kNoCodeEn = u"The current module does not contain any code to indent.";
 constexpr VbStringView kNoCodeZh = u"当前模块不包含任何可缩进的代码。";
 
-vbide::VBE* Root(Globals& g) { return g.gVBE; }
+// Runs one step of the guards. Indent Procedure lets an error of the host end
+// the command (`stopOnError`); the other two drivers skip the failing step.
+template <class Step>
+void GuardStep(bool stopOnError, Step&& step) {
+  if (stopOnError) {
+    step();
+  } else {
+    ResumeNext(step);
+  }
+}
+
+vbide::VBE& Root(Globals& g) {
+  if (!g.gVBE) Raise(vberr::kObjectVariableNotSet, u"Object variable or With block variable not set");
+  return *g.gVBE;
+}
 
 // Whether the project is locked, as the guard sees it: its protection is
-// asked only when the IDE's probe read fails. `stopOnError` is false for the
-// drivers that skip failing steps; a protection that cannot be read then
-// lets the command go on and the host decide what the edits do.
+// asked only when the IDE's probe read fails. For the drivers that skip
+// failing steps, a protection that cannot be read lets the command go on and
+// the host decide what the edits do.
 bool ProjectLocked(Globals& g, vbide::VBProject& project, bool stopOnError) {
   if (!f_IdeReadFails(g)) return false;
-  if (stopOnError) return project.Protection() == vbide::kProtectionLocked;
   bool locked = false;
-  ResumeNext([&] { locked = project.Protection() == vbide::kProtectionLocked; });
+  GuardStep(stopOnError, [&] { locked = project.Protection() == vbide::kProtectionLocked; });
   return locked;
+}
+
+// The guard all three drivers begin with: the active project, not locked.
+// A failing guard shows its message and gives null. The drivers word the
+// Chinese no-project message differently.
+vbide::VBProject* ProjectToIndent(Globals& g, VbStringView noProjectZh, bool stopOnError) {
+  vbide::VBProject* project = nullptr;
+  GuardStep(stopOnError, [&] { project = Root(g).ActiveVBProject(); });
+  if (!project) {
+    g.Message(g.Text(kNoProjectEn, noProjectZh));
+    return nullptr;
+  }
+  if (ProjectLocked(g, *project, stopOnError)) {
+    g.Message(g.Text(kLockedEn, kLockedZh));
+    return nullptr;
+  }
+  return project;
+}
+
+// The guard of the two module drivers that follows: the active code pane
+// (left in `pane`) and its module, which must hold code. A module whose
+// lines cannot be read is not reported as empty when failing steps are
+// skipped; the routine leaves such lines alone. Null when a guard fails.
+vbide::CodeModule* ModuleToIndent(Globals& g, bool stopOnError, vbide::CodePane*& pane) {
+  pane = nullptr;
+  GuardStep(stopOnError, [&] { pane = Root(g).ActiveCodePane(); });
+  if (!pane) {
+    g.Message(g.Text(kNoModuleEn, kNoModuleZh));
+    return nullptr;
+  }
+  vbide::CodeModule* module = nullptr;
+  GuardStep(stopOnError, [&] { module = &pane->CodeModule(); });
+  if (!module) return nullptr;
+  bool hasCode = true;
+  GuardStep(stopOnError, [&] { hasCode = f_HasCode(*module); });
+  if (!hasCode) {
+    g.Message(g.Text(kNoCodeEn, kNoCodeZh));
+    return nullptr;
+  }
+  return module;
 }
 
 void ShowProgress(Globals& g, std::int32_t max) {
@@ -47,27 +100,11 @@ void ShowProgress(Globals& g, std::int32_t max) {
 // No handler of its own: an error of the host ends the command and reaches
 // the command's starter, which reports it and unloads the progress window.
 void s_IndentProcedure(Globals& g) {
-  if (!Root(g)) Raise(vberr::kObjectVariableNotSet, u"Object variable or With block variable not set");
-  vbide::VBE& vbe = *Root(g);
-  vbide::VBProject* project = vbe.ActiveVBProject();
-  if (!project) {
-    g.Message(g.Text(kNoProjectEn, u"不能缩进当前工程"));
-    return;
-  }
-  if (ProjectLocked(g, *project, true)) {
-    g.Message(g.Text(kLockedEn, kLockedZh));
-    return;
-  }
-  vbide::CodePane* pane = vbe.ActiveCodePane();
-  if (!pane) {
-    g.Message(g.Text(kNoModuleEn, kNoModuleZh));
-    return;
-  }
-  vbide::CodeModule& module = pane->CodeModule();
-  if (!f_HasCode(module)) {
-    g.Message(g.Text(kNoCodeEn, kNoCodeZh));
-    return;
-  }
+  if (!ProjectToIndent(g, u"不能缩进当前工程", true)) return;
+  vbide::CodePane* pane = nullptr;
+  vbide::CodeModule* found = ModuleToIndent(g, true, pane);
+  if (!found) return;
+  vbide::CodeModule& module = *found;
 
   Selection s;
   pane->GetSelection(s.startLine, s.startColumn, s.endLine, s.endColumn);
@@ -95,33 +132,10 @@ void s_IndentProcedure(Globals& g) {
 
 // Every failing step is skipped and the command goes on.
 void s_IndentModule(Globals& g) {
-  vbide::VBProject* project = nullptr;
-  ResumeNext([&] { project = Root(g) ? Root(g)->ActiveVBProject() : nullptr; });
-  if (!project) {
-    g.Message(g.Text(kNoProjectEn, u"不能缩进当前工程。"));
-    return;
-  }
-  if (ProjectLocked(g, *project, false)) {
-    g.Message(g.Text(kLockedEn, kLockedZh));
-    return;
-  }
+  if (!ProjectToIndent(g, u"不能缩进当前工程。", false)) return;
   vbide::CodePane* pane = nullptr;
-  ResumeNext([&] { pane = Root(g)->ActiveCodePane(); });
-  if (!pane) {
-    g.Message(g.Text(kNoModuleEn, kNoModuleZh));
-    return;
-  }
-  vbide::CodeModule* module = nullptr;
-  ResumeNext([&] { module = &pane->CodeModule(); });
+  vbide::CodeModule* module = ModuleToIndent(g, false, pane);
   if (!module) return;
-  // A module whose lines cannot be read is not reported as empty; the
-  // routine leaves such lines alone.
-  bool hasCode = true;
-  ResumeNext([&] { hasCode = f_HasCode(*module); });
-  if (!hasCode) {
-    g.Message(g.Text(kNoCodeEn, kNoCodeZh));
-    return;
-  }
 
   s_KeepSelection(g, u"store");
   std::int32_t lines = 0;
@@ -136,16 +150,8 @@ void s_IndentModule(Globals& g) {
 
 // Every failing step is skipped and the command goes on.
 void s_IndentProject(Globals& g) {
-  vbide::VBProject* project = nullptr;
-  ResumeNext([&] { project = Root(g) ? Root(g)->ActiveVBProject() : nullptr; });
-  if (!project) {
-    g.Message(g.Text(kNoProjectEn, u"不能缩进当前工程"));
-    return;
-  }
-  if (ProjectLocked(g, *project, false)) {
-    g.Message(g.Text(kLockedEn, kLockedZh));
-    return;
-  }
+  vbide::VBProject* project = ProjectToIndent(g, u"不能缩进当前工程", false);
+  if (!project) return;
 
   std::vector<vbide::VBComponent*> components;
   ResumeNext([&] { components = project->VBComponents(); });
