@@ -24,8 +24,6 @@ constexpr std::array<VbStringView, 2> kStatics = {u"", u"Static "};
 constexpr std::array<VbStringView, 7> kKinds = {u"Sub",          u"Function",     u"Property Let", u"Property Get",
                                                 u"Property Set", u"Type",         u"Enum"};
 
-constexpr bool IsWhite(char16_t c) { return c == kBlank || c == kTab; }
-
 }  // namespace
 
 bool StartsWithKeyword(VbStringView text, VbStringView keyword) {

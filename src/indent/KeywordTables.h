@@ -19,6 +19,9 @@
 
 namespace kv {
 
+// White space between VB's words: a blank or a tab.
+constexpr bool IsWhite(char16_t c) { return c == kBlank || c == kTab; }
+
 // The keyword test: `text` (with surrounding white space already removed)
 // starts with `keyword`, ignoring letter case, and the character after it is
 // white space (a blank or a tab), a colon, or the end of the text. The end of

@@ -6,8 +6,6 @@ namespace kv {
 
 namespace {
 
-constexpr bool IsWhite(char16_t c) { return c == kBlank || c == kTab; }
-
 // White space here is blanks and tabs: VB reads a tab wherever it reads a
 // blank, and the IDE's lines may carry either at their ends.
 VbStringView TrimWhite(VbStringView text) {

@@ -15,8 +15,6 @@ namespace kv {
 
 namespace {
 
-constexpr bool IsWhite(char16_t c) { return c == kBlank || c == kTab; }
-
 // One run: the options and tables of the moment it started, and the state
 // that lives for the run only. The buffers are reused from line to line, so
 // after the first few lines nothing is allocated here.
