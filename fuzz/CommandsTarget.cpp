@@ -137,7 +137,7 @@ void FuzzCommands(std::string_view data) {
     const std::int16_t n = plan[i].command;
     const std::vector<VbString> before = ide.Lines();
     const Selection s = CaretOn(before, plan[i].bytes);
-    pane.Select({s.startLine, s.startColumn, s.endLine, s.endColumn});
+    pane.Select(s);
     if (!s_RunCommand(ide.g, n)) {
       // In an empty module the caret stands on line 1, which holds nothing:
       // command 28 inserts its line there and then asks for the caret on
@@ -150,8 +150,7 @@ void FuzzCommands(std::string_view data) {
     }
     const std::vector<VbString> after = ide.Lines();
     const std::vector<VbString> prepared = PreparesModule(n) ? PreparedModule(before) : before;
-    const model::PaneSelection& p = pane.Selected();
-    const Selection caret{p.startLine, p.startColumn, p.endLine, p.endColumn};
+    const Selection caret = pane.Selected();
     switch (n) {
       case cmd::kDeleteBlankLines: CheckDeleteBlankLines(prepared, after); break;
       case cmd::kMergeBlankLines: CheckMergeBlankLines(prepared, after); break;

@@ -105,7 +105,7 @@ model::ModelCodePane& Ide::Open(std::vector<VbString> lines, Selection s) {
   model::ModelComponent& component = vbe.Projects().front()->AddModule(u"Module1", u"");
   component.Code().LoadLines(std::move(lines));
   model::ModelCodePane& pane = vbe.OpenCodePane(component);
-  pane.Select({s.startLine, s.startColumn, s.endLine, s.endColumn});
+  pane.Select(s);
   vbe.ActivateCodePane(&pane);
   return pane;
 }

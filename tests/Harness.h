@@ -86,7 +86,7 @@ class Harness {
   // has the focus) and sets its selection.
   model::ModelCodePane& Open(model::ModelComponent& component, Selection selection = {1, 1, 1, 1}) {
     model::ModelCodePane& pane = vbe.OpenCodePane(component);
-    pane.Select({selection.startLine, selection.startColumn, selection.endLine, selection.endColumn});
+    pane.Select(selection);
     vbe.ActivateCodePane(&pane);
     return pane;
   }
@@ -109,10 +109,7 @@ class Harness {
   std::vector<VbString> Lines() { return Module().AllLines(); }
   VbString Text() { return Module().Text(); }
   // The active pane's selection.
-  Selection Caret() {
-    const model::PaneSelection& s = Pane().Selected();
-    return {s.startLine, s.startColumn, s.endLine, s.endColumn};
-  }
+  Selection Caret() { return Pane().Selected(); }
 
   // Runs a command as a click or hot key starts it: an object-model error is
   // reported in a message box. Returns whether it ran without an error.

@@ -51,7 +51,7 @@ vbide::Window& ModelCodePane::Window() {
 void ModelCodePane::SelectAll() {
   const auto& lines = Module().AllLines();
   if (lines.empty()) {
-    selection_ = {};
+    selection_ = kCaretAtTop;
     return;
   }
   auto count = static_cast<std::int32_t>(lines.size());
@@ -62,7 +62,7 @@ void ModelCodePane::DeleteSelection() {
   ModelCodeModule& module = Module();
   const auto& lines = module.AllLines();
   if (lines.empty()) return;
-  PaneSelection s = selection_;
+  Selection s = selection_;
   if (std::pair(s.endLine, s.endColumn) < std::pair(s.startLine, s.startColumn)) {
     std::swap(s.startLine, s.endLine);
     std::swap(s.startColumn, s.endColumn);
@@ -82,7 +82,7 @@ void ModelCodePane::DeleteSelection() {
   }
   module.EraseText(s.startLine, s.startColumn, s.endLine, s.endColumn);
   selection_ = {s.startLine, s.startColumn, s.startLine, s.startColumn};
-  if (module.AllLines().empty()) selection_ = {};
+  if (module.AllLines().empty()) selection_ = kCaretAtTop;
 }
 
 }  // namespace kv::model

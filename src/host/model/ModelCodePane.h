@@ -13,6 +13,7 @@
 
 #include "host/VBIDE.h"
 #include "host/model/ModelWindow.h"
+#include "support/modGlobals.h"
 
 namespace kv::model {
 
@@ -20,13 +21,8 @@ class Faults;
 class ModelCodeModule;
 class ModelComponent;
 
-struct PaneSelection {
-  std::int32_t startLine = 1;
-  std::int32_t startColumn = 1;
-  std::int32_t endLine = 1;
-  std::int32_t endColumn = 1;
-  friend bool operator==(const PaneSelection&, const PaneSelection&) = default;
-};
+// Where a new pane, and a pane whose module was emptied, puts the caret.
+inline constexpr Selection kCaretAtTop{1, 1, 1, 1};
 
 class ModelCodePane final : public vbide::CodePane {
  public:
@@ -35,10 +31,10 @@ class ModelCodePane final : public vbide::CodePane {
   ModelComponent& Component() { return component_; }
   ModelCodeModule& Module();
   ModelWindow& PaneWindow() { return *window_; }
-  const PaneSelection& Selected() const { return selection_; }
+  const Selection& Selected() const { return selection_; }
   // Sets the selection without the object model's checks, as the user does
   // with the mouse.
-  void Select(PaneSelection selection) { selection_ = selection; }
+  void Select(Selection selection) { selection_ = selection; }
 
   // ---- vbide::CodePane ----
   void GetSelection(std::int32_t& startLine, std::int32_t& startColumn, std::int32_t& endLine,
@@ -56,7 +52,7 @@ class ModelCodePane final : public vbide::CodePane {
   ModelComponent& component_;
   Faults& faults_;
   std::unique_ptr<ModelWindow> window_;
-  PaneSelection selection_;
+  Selection selection_ = kCaretAtTop;
 };
 
 }  // namespace kv::model

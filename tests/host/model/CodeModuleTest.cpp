@@ -160,7 +160,7 @@ TEST(CodeModule, EditsDoNotMoveTheSelection) {
   m.InsertLines(1, u"X\r\nY\r\nZ");
   m.ReplaceLine(1, u"W");
   m.AddFromString(u"V");
-  EXPECT_EQ(pane.Selected(), (PaneSelection{3, 2, 4, 1}));
+  EXPECT_EQ(pane.Selected(), (Selection{3, 2, 4, 1}));
 }
 
 TEST(CodeModule, RevisionCountsEachEditOnceAndNoRead) {

@@ -11,7 +11,7 @@ using test::Harness;
 TEST(CodePane, SetSelectionRange) {
   struct Row {
     std::int32_t lines;  // lines in the module
-    PaneSelection selection;
+    Selection selection;
     bool accepted;
   };
   const Row rows[] = {
@@ -31,13 +31,13 @@ TEST(CodePane, SetSelectionRange) {
     Harness h;
     std::vector<VbString> lines(static_cast<std::size_t>(r.lines), u"x");
     ModelCodePane& pane = h.OpenModuleLines(lines, {2, 2, 2, 2});
-    const PaneSelection& s = r.selection;
+    const Selection& s = r.selection;
     bool accepted = ResumeNext([&] { pane.SetSelection(s.startLine, s.startColumn, s.endLine, s.endColumn); });
     EXPECT_EQ(accepted, r.accepted) << s.startLine << ":" << s.startColumn << ":" << s.endLine << ":" << s.endColumn;
     std::int32_t sl = 0, sc = 0, el = 0, ec = 0;
     pane.GetSelection(sl, sc, el, ec);
-    PaneSelection expected = r.accepted ? s : PaneSelection{2, 2, 2, 2};
-    EXPECT_EQ((PaneSelection{sl, sc, el, ec}), expected);
+    Selection expected = r.accepted ? s : Selection{2, 2, 2, 2};
+    EXPECT_EQ((Selection{sl, sc, el, ec}), expected);
   }
 }
 

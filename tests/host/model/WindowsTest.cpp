@@ -86,14 +86,14 @@ TEST(Windows, KeysReachTheFocusedCodePane) {
   h.vbe.ImmediateWindow()->SetFocus();
   PressCtrlAThenDelete(h.platform);
   EXPECT_EQ(h.Module().CountOfLines(), 0);
-  EXPECT_EQ(pane.Selected(), (PaneSelection{1, 1, 1, 1}));
+  EXPECT_EQ(pane.Selected(), (Selection{1, 1, 1, 1}));
 }
 
 TEST(Windows, DeleteInACodePane) {
   struct Row {
-    PaneSelection selection;
+    Selection selection;
     std::vector<VbString> after;
-    PaneSelection caret;
+    Selection caret;
   };
   const Row rows[] = {
       {{1, 2, 1, 4}, {u"Ab", u"Cde"}, {1, 2, 1, 2}},
@@ -121,7 +121,7 @@ TEST(Windows, CtrlASelectsTheWholeModule) {
   h.platform.keybd_event(platform::vk::kControl, 0, 0, 0);
   h.platform.keybd_event(platform::vk::kA, 0, 0, 0);
   h.platform.DoEvents();
-  EXPECT_EQ(pane.Selected(), (PaneSelection{1, 1, 2, 8}));
+  EXPECT_EQ(pane.Selected(), (Selection{1, 1, 2, 8}));
 }
 
 TEST(Windows, ClearingTheImmediateWindowThroughTheCommand) {
