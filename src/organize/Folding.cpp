@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "organize/VbLineScanner.h"
-#include "support/frmProgress.h"
 
 namespace kv {
 
@@ -243,16 +242,12 @@ std::optional<VbString> f_UnfoldAllText(VbStringView moduleText) {
 
 void s_FoldProcedure(CommandContext& ctx) {
   if (ctx.lineCount < 1) return;
-  Globals& g = ctx.g;
-  const Selection selection = s_GetSelection(g);
+  const Selection selection = s_GetSelection(ctx.g);
   vbide::ProcKind kind = vbide::ProcKind::Proc;
   const VbString name = ctx.module.ProcOfLine(selection.startLine, kind);
   const std::int32_t first = ctx.module.ProcStartLine(name, vbide::ProcKind::Proc);
   const std::int32_t count = ctx.module.ProcCountLines(name, vbide::ProcKind::Proc);
-  const auto lastIndex = static_cast<std::int32_t>(CountCrLfPieces(ctx.moduleText)) - 1;
-  s_ShowProgress(g, 0, lastIndex);
-  const auto folded = f_FoldText(ctx.moduleText, first, first + count - 1,
-                                 [&g, lastIndex](std::int32_t i) { s_StepProgress(g, i, 0, lastIndex); });
+  const auto folded = f_FoldText(ctx.moduleText, first, first + count - 1, ShowLineProgress(ctx));
   if (folded) s_ReplaceWholeText(ctx, *folded);
 }
 

@@ -83,15 +83,14 @@ VbString Rebuild(VbStringView text, clsStringBuilder& builder, const LineStep& s
   return builder.ToString();
 }
 
-// Shows the progress window over the module's lines and hands out the step.
+}  // namespace
+
 LineStep ShowLineProgress(CommandContext& ctx) {
   const auto last = static_cast<std::int32_t>(CountCrLfPieces(ctx.moduleText)) - 1;
   Globals& g = ctx.g;
   s_ShowProgress(g, 0, last);
   return [&g, last](std::int32_t i) { s_StepProgress(g, i, 0, last); };
 }
-
-}  // namespace
 
 VbString f_BreakBefore(VbStringView text, std::span<const VbStringView> keywords) {
   VbString out;

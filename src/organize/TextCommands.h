@@ -50,6 +50,9 @@ inline constexpr std::array<PunctuationPair, 10> kPunctuationTable = {{
 
 // Called with each line index while a command walks the module's lines.
 using LineStep = std::function<void(std::int32_t index)>;
+// Shows the progress window over the lines of the prepared module text
+// (0 to the last line's index) and hands out the step that moves it.
+LineStep ShowLineProgress(CommandContext& ctx);
 
 // Puts an empty line above every line that begins with one of the keywords
 // (after leading blanks or tabs) as whole words, followed by a blank, a tab,
