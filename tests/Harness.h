@@ -12,6 +12,7 @@
 //   EXPECT_EQ(h.Lines(), (std::vector<kv::VbString>{u"Sub A()", u"    x = 1", u"End Sub"}));
 //
 // HarnessTest is the same as a GoogleTest fixture (TEST_F(HarnessTest, ...)).
+// ErrorOf(call) gives the number of the VbError a call raises (0 for none).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "host/VbError.h"
 #include "host/model/ModelVBE.h"
 #include "options/modSettings.h"
 #include "organize/modOrganize.h"
@@ -51,6 +53,17 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// The number of the VbError a call raises, or 0 when it raises none.
+template <class Call>
+std::int32_t ErrorOf(Call&& call) {
+  try {
+    call();
+  } catch (const VbError& e) {
+    return e.Number();
+  }
+  return 0;
+}
 
 class Harness {
  public:

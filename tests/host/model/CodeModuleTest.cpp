@@ -8,18 +8,8 @@ namespace kv::model {
 namespace {
 
 using L = std::vector<VbString>;
+using test::ErrorOf;
 using test::Harness;
-
-// The number of a VbError the call raises, or 0 when it raises none.
-template <class Call>
-std::int32_t ErrorOf(Call&& call) {
-  try {
-    call();
-  } catch (const VbError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 constexpr std::int32_t kInvalid = vberr::kInvalidProcedureCall;
 
 TEST(CodeModule, TextBecomesLines) {

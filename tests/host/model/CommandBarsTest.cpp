@@ -8,19 +8,9 @@
 namespace kv::model {
 namespace {
 
+using test::ErrorOf;
 using test::Harness;
 using vbide::ControlType;
-using vbide::FindControlArgs;
-
-template <class Call>
-std::int32_t ErrorOf(Call&& call) {
-  try {
-    call();
-  } catch (const VbError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 std::vector<VbString> BarNames(ModelVBE& vbe) {
   std::vector<VbString> names;

@@ -144,20 +144,12 @@ TEST(ProcedureLookup, StartAndCountLines) {
   EXPECT_EQ(m.ProcCountLines(u"A", ProcKind::Proc), 3);
   EXPECT_EQ(m.ProcStartLine(u"B", ProcKind::Proc), 5);  // names ignore letter case
   EXPECT_EQ(m.ProcCountLines(u"B", ProcKind::Proc), 4);
-  auto errorOf = [](auto call) {
-    try {
-      call();
-    } catch (const VbError& e) {
-      return e.Number();
-    }
-    return 0;
-  };
-  EXPECT_EQ(errorOf([&] { m.ProcStartLine(u"A", ProcKind::Get); }), 35);
-  EXPECT_EQ(errorOf([&] { m.ProcCountLines(u"C", ProcKind::Proc); }), 35);
-  EXPECT_EQ(errorOf([&] { m.ProcStartLine(u"", ProcKind::Proc); }), 35);
+  EXPECT_EQ(test::ErrorOf([&] { m.ProcStartLine(u"A", ProcKind::Get); }), 35);
+  EXPECT_EQ(test::ErrorOf([&] { m.ProcCountLines(u"C", ProcKind::Proc); }), 35);
+  EXPECT_EQ(test::ErrorOf([&] { m.ProcStartLine(u"", ProcKind::Proc); }), 35);
   ProcKind kind = ProcKind::Get;
-  EXPECT_EQ(errorOf([&] { m.ProcOfLine(0, kind); }), vberr::kInvalidProcedureCall);
-  EXPECT_EQ(errorOf([&] { m.ProcOfLine(9, kind); }), vberr::kInvalidProcedureCall);
+  EXPECT_EQ(test::ErrorOf([&] { m.ProcOfLine(0, kind); }), vberr::kInvalidProcedureCall);
+  EXPECT_EQ(test::ErrorOf([&] { m.ProcOfLine(9, kind); }), vberr::kInvalidProcedureCall);
   EXPECT_EQ(m.ProcOfLine(1, kind), u"");
   EXPECT_EQ(kind, ProcKind::Proc);
 }
