@@ -32,11 +32,6 @@ void GuardStep(bool stopOnError, Step&& step) {
   }
 }
 
-vbide::VBE& Root(Globals& g) {
-  if (!g.gVBE) Raise(vberr::kObjectVariableNotSet, u"Object variable or With block variable not set");
-  return *g.gVBE;
-}
-
 // Whether the project is locked, as the guard sees it: its protection is
 // asked only when the IDE's probe read fails. For the drivers that skip
 // failing steps, a protection that cannot be read lets the command go on and
@@ -53,7 +48,7 @@ bool ProjectLocked(Globals& g, vbide::VBProject& project, bool stopOnError) {
 // Chinese no-project message differently.
 vbide::VBProject* ProjectToIndent(Globals& g, VbStringView noProjectZh, bool stopOnError) {
   vbide::VBProject* project = nullptr;
-  GuardStep(stopOnError, [&] { project = Root(g).ActiveVBProject(); });
+  GuardStep(stopOnError, [&] { project = f_VBE(g).ActiveVBProject(); });
   if (!project) {
     g.Message(g.Text(kNoProjectEn, noProjectZh));
     return nullptr;
@@ -71,7 +66,7 @@ vbide::VBProject* ProjectToIndent(Globals& g, VbStringView noProjectZh, bool sto
 // skipped; the routine leaves such lines alone. Null when a guard fails.
 vbide::CodeModule* ModuleToIndent(Globals& g, bool stopOnError, vbide::CodePane*& pane) {
   pane = nullptr;
-  GuardStep(stopOnError, [&] { pane = Root(g).ActiveCodePane(); });
+  GuardStep(stopOnError, [&] { pane = f_VBE(g).ActiveCodePane(); });
   if (!pane) {
     g.Message(g.Text(kNoModuleEn, kNoModuleZh));
     return nullptr;

@@ -10,21 +10,12 @@ namespace kv {
 
 namespace {
 
-// gVBE.ActiveVBProject.VBE.ActiveCodePane, the pane whose caret the
-// skeleton commands set.
-vbide::CodePane& ActivePane(Globals& g) {
-  vbide::VBProject* project = g.gVBE ? g.gVBE->ActiveVBProject() : nullptr;
-  vbide::CodePane* pane = project ? project->VBE().ActiveCodePane() : nullptr;
-  if (!pane) Raise(vberr::kObjectVariableNotSet, u"Object variable or With block variable not set");
-  return *pane;
-}
-
 // Inserts `text` before the caret line and moves the caret by the offsets.
 Epilogue InsertAtCaret(CommandContext& ctx, VbStringView text, std::int32_t lines, std::int32_t columns) {
   const Selection s = s_GetSelection(ctx.g);
   ctx.module.InsertLines(s.startLine, text);
-  ActivePane(ctx.g).SetSelection(s.startLine + lines, s.startColumn + columns, s.endLine + lines,
-                                 s.endColumn + columns);
+  f_ActiveCodePane(ctx.g).SetSelection(s.startLine + lines, s.startColumn + columns, s.endLine + lines,
+                                       s.endColumn + columns);
   return Epilogue::KeepSelection;
 }
 

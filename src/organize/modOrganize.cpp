@@ -75,15 +75,27 @@ Epilogue Run(CommandContext& ctx, std::int16_t n) {
   return Epilogue::Normal;
 }
 
-vbide::VBE& Root(Globals& g) {
-  if (!g.gVBE) Raise(vberr::kObjectVariableNotSet, u"Object variable or With block variable not set");
-  return *g.gVBE;
+[[noreturn]] void RaiseNotSet() {
+  Raise(vberr::kObjectVariableNotSet, u"Object variable or With block variable not set");
 }
 
 }  // namespace
 
+vbide::VBE& f_VBE(Globals& g) {
+  if (!g.gVBE) RaiseNotSet();
+  return *g.gVBE;
+}
+
+vbide::CodePane& f_ActiveCodePane(Globals& g) {
+  vbide::VBProject* project = f_VBE(g).ActiveVBProject();
+  if (!project) RaiseNotSet();
+  vbide::CodePane* pane = project->VBE().ActiveCodePane();
+  if (!pane) RaiseNotSet();
+  return *pane;
+}
+
 void s_OrganizeModule(Globals& g, std::int16_t& n) {
-  vbide::VBE& vbe = Root(g);
+  vbide::VBE& vbe = f_VBE(g);
   vbide::VBProject* project = vbe.ActiveVBProject();
   if (!project) {
     g.Message(g.Text(u"Could not identify current project.", u"不能缩进当前工程"));
@@ -132,11 +144,7 @@ void ReportCommandError(Globals& g, const VbError& error) {
 
 void s_GetSelection(Globals& g, std::int32_t& startLine, std::int32_t& startColumn, std::int32_t& endLine,
                     std::int32_t& endColumn) {
-  vbide::VBProject* project = Root(g).ActiveVBProject();
-  if (!project) Raise(vberr::kObjectVariableNotSet, u"Object variable or With block variable not set");
-  vbide::CodePane* pane = project->VBE().ActiveCodePane();
-  if (!pane) Raise(vberr::kObjectVariableNotSet, u"Object variable or With block variable not set");
-  pane->GetSelection(startLine, startColumn, endLine, endColumn);
+  f_ActiveCodePane(g).GetSelection(startLine, startColumn, endLine, endColumn);
 }
 
 Selection s_GetSelection(Globals& g) {
@@ -147,7 +155,7 @@ Selection s_GetSelection(Globals& g) {
 
 void s_KeepSelection(Globals& g, VbStringView action) {
   vbide::CodePane* pane = nullptr;
-  ResumeNext([&] { pane = Root(g).ActiveCodePane(); });
+  ResumeNext([&] { pane = f_VBE(g).ActiveCodePane(); });
   if (!pane) return;
   if (EqualsNoCase(action, u"store")) {
     ResumeNext([&] {
@@ -162,7 +170,7 @@ void s_KeepSelection(Globals& g, VbStringView action) {
 }
 
 bool f_IdeReadFails(Globals& g) {
-  return !ResumeNext([&] { (void)Root(g).Version(); });
+  return !ResumeNext([&] { (void)f_VBE(g).Version(); });
 }
 
 VbString f_DropTrailingBlankLines(VbStringView text) {

@@ -82,8 +82,13 @@ bool s_RunCommand(Globals& g, std::int16_t n);
 template <class Step>
 bool s_RunGuarded(Globals& g, Step&& step);
 
-// Fills the four numbers from the active code pane's selection, reached as
-// gVBE.ActiveVBProject.VBE.ActiveCodePane.
+// gVBE; error 91 ("Object variable or With block variable not set") when it
+// is not set.
+vbide::VBE& f_VBE(Globals& g);
+// The active code pane, reached as gVBE.ActiveVBProject.VBE.ActiveCodePane;
+// error 91 when a link of that chain is missing.
+vbide::CodePane& f_ActiveCodePane(Globals& g);
+// Fills the four numbers from f_ActiveCodePane's selection.
 void s_GetSelection(Globals& g, std::int32_t& startLine, std::int32_t& startColumn, std::int32_t& endLine,
                     std::int32_t& endColumn);
 Selection s_GetSelection(Globals& g);
