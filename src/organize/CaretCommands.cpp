@@ -19,11 +19,7 @@ Epilogue InsertAtCaret(CommandContext& ctx, VbStringView text, std::int32_t line
   return Epilogue::KeepSelection;
 }
 
-std::size_t LeadingBlanks(VbStringView text) {
-  std::size_t n = 0;
-  while (n < text.size() && text[n] == kBlank) ++n;
-  return n;
-}
+std::size_t LeadingBlanks(VbStringView text) { return text.size() - LTrimView(text).size(); }
 
 // Hands each selected line (its number and text) to `edit`. Returns false
 // when the selected lines read as the empty text.

@@ -14,7 +14,7 @@ constexpr std::int32_t kBuilderSize = 1023;
 // Whether `rest` (a line from its first non-white character) begins with the
 // keyword as whole words.
 bool BeginsWithKeyword(VbStringView rest, VbStringView keyword) {
-  if (rest.size() < keyword.size() || !StartsWithNoCase(rest, keyword)) return false;
+  if (!StartsWithNoCase(rest, keyword)) return false;
   if (rest.size() == keyword.size()) return true;
   const char16_t after = rest[keyword.size()];
   return after == kBlank || after == kTab || after == u'(';
