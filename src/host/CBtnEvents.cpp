@@ -19,11 +19,9 @@ constexpr VbStringView kParameterPrefix = u"s_OrganizeModule (";
 [[noreturn]] void TypeMismatch() { Raise(vberr::kTypeMismatch, u"Type mismatch"); }
 [[noreturn]] void Overflow() { Raise(vberr::kOverflow, u"Overflow"); }
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 int DigitValue(char16_t c, int radix) {
   int v = -1;
-  if (IsDigit(c)) v = c - u'0';
+  if (IsAsciiDigit(c)) v = c - u'0';
   else if (AsciiUpper(c) >= u'A' && AsciiUpper(c) <= u'F') v = AsciiUpper(c) - u'A' + 10;
   return v < radix ? v : -1;
 }
@@ -62,13 +60,13 @@ std::int16_t DecimalLiteral(VbStringView text) {
   };
   bool negative = false;
   if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-  take(IsDigit);
+  take(IsAsciiDigit);
   std::size_t digits = ascii.size();
   if (i < text.size() && text[i] == u'.') {
     ascii.push_back('.');
     ++i;
     std::size_t fractionStart = ascii.size();
-    take(IsDigit);
+    take(IsAsciiDigit);
     digits += ascii.size() - fractionStart;
   }
   if (digits == 0) TypeMismatch();
@@ -77,7 +75,7 @@ std::int16_t DecimalLiteral(VbStringView text) {
     ++i;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ascii.push_back(static_cast<char>(text[i++]));
     std::size_t exponentStart = ascii.size();
-    take(IsDigit);
+    take(IsAsciiDigit);
     if (ascii.size() == exponentStart) TypeMismatch();
   }
   if (i != text.size()) TypeMismatch();

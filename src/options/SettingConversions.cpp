@@ -23,15 +23,13 @@ struct LeadingNumber {
   std::int64_t rounded = 0;
 };
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 LeadingNumber ReadLeadingNumber(VbStringView text) {
   std::size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
   std::int64_t whole = 0;
   bool anyDigit = false;
-  for (; i < text.size() && IsDigit(text[i]); ++i) {
+  for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
     anyDigit = true;
     whole = std::min(kSaturated, whole * 10 + (text[i] - u'0'));
   }
@@ -39,7 +37,7 @@ LeadingNumber ReadLeadingNumber(VbStringView text) {
   bool restOfFraction = false;  // any non-zero digit after that one
   if (i < text.size() && text[i] == u'.') {
     std::size_t start = ++i;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
+    for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
       anyDigit = true;
       if (i == start)
         firstFraction = text[i] - u'0';

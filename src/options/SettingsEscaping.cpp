@@ -22,9 +22,6 @@ namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 void AppendHex(std::string& out, unsigned value, int digits) {
   for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out.push_back(kHex[(value >> shift) & 0xF]);
 }

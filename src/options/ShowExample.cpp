@@ -24,7 +24,7 @@ void TrimLine(ExampleText& text, std::size_t number) { Line(text, number) = Trim
 std::size_t BoxNumber(VbStringView text, std::size_t cap) {
   std::size_t value = 0;
   for (char16_t c : text) {
-    if (c < u'0' || c > u'9') break;
+    if (!IsAsciiDigit(c)) break;
     value = value * 10 + static_cast<std::size_t>(c - u'0');
     if (value > cap) return cap;
   }

@@ -47,8 +47,6 @@ namespace {
 constexpr VbStringView kLanguageEntries[] = {u"English", u"简体中文"};
 constexpr VbStringView kModuleLetter = u"M";
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 // A plain decimal number: blanks around it, an optional sign, digits with an
 // optional fraction, at least one digit. Other forms (exponents, thousands
 // separators, currency) are not numbers here.
@@ -61,11 +59,11 @@ std::optional<Decimal> ReadDecimal(VbStringView text) {
   VbStringView t = TrimView(text);
   if (!t.empty() && (t.front() == u'+' || t.front() == u'-')) t.remove_prefix(1);
   std::size_t i = 0;
-  while (i < t.size() && IsDigit(t[i])) ++i;
+  while (i < t.size() && IsAsciiDigit(t[i])) ++i;
   Decimal d{t.substr(0, i), {}};
   if (i < t.size() && t[i] == u'.') {
     std::size_t start = ++i;
-    while (i < t.size() && IsDigit(t[i])) ++i;
+    while (i < t.size() && IsAsciiDigit(t[i])) ++i;
     d.fraction = t.substr(start, i - start);
   }
   if (i != t.size() || (d.whole.empty() && d.fraction.empty())) return std::nullopt;
@@ -86,11 +84,9 @@ bool RoundsUp(VbStringView fraction, std::int32_t whole) {
 VbString Cut(VbStringView text, std::size_t limit) {
   if (text.size() <= limit) return VbString(text);
   std::size_t n = limit;
-  if (n > 0 && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) --n;
+  if (n > 0 && IsHighSurrogate(text[n - 1])) --n;
   return VbString(text.substr(0, n));
 }
-
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // The design of the window, in tab order after the window itself.
 std::vector<FormControl> DesignControls() {

@@ -38,6 +38,12 @@ inline VbString Trim(VbStringView text) { return VbString(TrimView(text)); }
 // A blank line is empty once its blanks are removed; a tab is not blank.
 inline bool IsBlankLine(VbStringView line) { return TrimView(line).empty(); }
 
+constexpr bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+// The two halves of a UTF-16 surrogate pair: a character beyond U+FFFF takes
+// two units, which VB's Len counts as two.
+constexpr bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
 constexpr char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
 constexpr char16_t AsciiUpper(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; }
 VbString LCase(VbStringView text);

@@ -48,5 +48,22 @@ TEST(VbText, Utf8RoundTripAndMalformedInput) {
   EXPECT_EQ(VbToUtf8(VbString(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 
+TEST(VbText, CharacterClassesAtTheirBounds) {
+  const struct {
+    char16_t c;
+    bool digit, high, low;
+  } cases[] = {
+      {u'/', false, false, false},   {u'0', true, false, false},    {u'9', true, false, false},
+      {u':', false, false, false},   {u'\uFF10', false, false, false},  // a full-width digit is no digit
+      {0xD7FF, false, false, false}, {0xD800, false, true, false},  {0xDBFF, false, true, false},
+      {0xDC00, false, false, true},  {0xDFFF, false, false, true},  {0xE000, false, false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsAsciiDigit(c.c), c.digit) << int(c.c);
+    EXPECT_EQ(IsHighSurrogate(c.c), c.high) << int(c.c);
+    EXPECT_EQ(IsLowSurrogate(c.c), c.low) << int(c.c);
+  }
+}
+
 }  // namespace
 }  // namespace kv
