@@ -16,7 +16,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -24,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "host/VbError.h"
 #include "host/model/ModelVBE.h"
 #include "options/modSettings.h"
@@ -32,27 +32,6 @@
 #include "support/modGlobals.h"
 
 namespace kv::test {
-
-// A folder below the system's temporary folder, removed with everything in it
-// when the object goes.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kestrova-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // The number of the VbError a call raises, or 0 when it raises none.
 template <class Call>
