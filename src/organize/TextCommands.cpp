@@ -9,8 +9,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::int32_t kBuilderSize = 1023;
-
 // Whether `rest` (a line from its first non-white character) begins with the
 // keyword as whole words.
 bool BeginsWithKeyword(VbStringView rest, VbStringView keyword) {

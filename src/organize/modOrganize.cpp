@@ -16,8 +16,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::int32_t kBuilderSize = 1023;
-
 // The commands that work on the module text get it prepared: the blank lines
 // at the end of the module are deleted first.
 bool NeedsPreparation(std::int16_t n) {

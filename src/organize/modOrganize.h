@@ -17,6 +17,9 @@
 
 namespace kv {
 
+// The size the dispatcher initialises its two string builders with.
+inline constexpr std::int32_t kBuilderSize = 1023;
+
 // The working state of one dispatcher call, handed to the operations.
 struct CommandContext {
   CommandContext(Globals& globals, vbide::CodePane& codePane, vbide::CodeModule& codeModule)
@@ -30,8 +33,8 @@ struct CommandContext {
   // The module's lines joined with CR LF after module preparation; empty for
   // commands without it.
   VbString moduleText;
-  // Initialised with 1023 at the start of every call: the first collects the
-  // main output text, the second a secondary text.
+  // Initialised with kBuilderSize at the start of every call: the first
+  // collects the main output text, the second a secondary text.
   clsStringBuilder builder1;
   clsStringBuilder builder2;
 };
