@@ -8,8 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/model/ModelVBE.h"
-#include "platform/Platform.h"
+#include "BenchIde.h"
 
 namespace {
 
@@ -38,14 +37,10 @@ std::vector<VbString> MakeModule() {
   return lines;
 }
 
-struct Ide {
-  Ide() : platform({}), vbe(platform) {
-    module = &vbe.AddProject(u"Project1").AddComponent(u"Module1").Code();
-    module->LoadLines(MakeModule());
-  }
-  kv::platform::Platform platform;
-  kv::model::ModelVBE vbe;
-  kv::model::ModelCodeModule* module = nullptr;
+// The shared benchmark IDE with its module loaded as from a file.
+struct Ide : kv::bench::BenchIde {
+  Ide() : module(&component->Code()) { module->LoadLines(MakeModule()); }
+  kv::model::ModelCodeModule* module;
 };
 
 void BM_ReadAndReplaceEveryLine(benchmark::State& state) {
