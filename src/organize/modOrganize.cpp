@@ -172,17 +172,17 @@ bool f_IdeReadFails(Globals& g) {
 }
 
 VbString f_DropTrailingBlankLines(VbStringView text) {
-  auto pieces = SplitCrLf(text);
-  std::size_t keep = 0;  // number of pieces kept
+  const std::vector<VbStringView> pieces = SplitCrLf(text);
   for (std::size_t i = pieces.size(); i > 0; --i) {
-    if (!IsBlankLine(pieces[i - 1])) {
-      keep = i;
-      break;
+    const VbStringView last = pieces[i - 1];
+    // The pieces kept, joined with CR LF, are the text up to the end of the
+    // last of them.
+    if (!IsBlankLine(last)) {
+      const auto end = static_cast<std::size_t>(last.data() - text.data()) + last.size();
+      return VbString(text.substr(0, end));
     }
   }
-  if (keep == 0) return pieces.empty() ? VbString() : VbString(pieces[0]);
-  pieces.resize(keep);
-  return JoinCrLf(pieces);
+  return pieces.empty() ? VbString() : VbString(pieces[0]);
 }
 
 void s_ReplaceWholeText(CommandContext& ctx, VbStringView newText) {
