@@ -22,20 +22,22 @@ bool IsWordEnd(VbStringView text, std::size_t at) {
   return c == kBlank || c == kTab || c == u':' || c == u'\'';
 }
 
+// The run of identifier characters the text begins with.
+VbStringView LeadingWord(VbStringView text) {
+  std::size_t n = 0;
+  while (n < text.size() && IsVbIdentifierChar(text[n])) ++n;
+  return text.substr(0, n);
+}
+
 // +1 for an #If line, -1 for an #End If line, 0 for anything else.
 int ConditionalDepthChange(VbStringView line) {
   VbStringView t = SkipLeadingWhite(line);
   if (t.empty() || t[0] != u'#') return 0;
   t = SkipLeadingWhite(t.substr(1));
-  std::size_t n = 0;
-  while (n < t.size() && IsVbIdentifierChar(t[n])) ++n;
-  const VbStringView word = t.substr(0, n);
+  const VbStringView word = LeadingWord(t);
   if (EqualsNoCase(word, u"If")) return 1;
   if (!EqualsNoCase(word, u"End")) return 0;
-  t = SkipLeadingWhite(t.substr(n));
-  n = 0;
-  while (n < t.size() && IsVbIdentifierChar(t[n])) ++n;
-  return EqualsNoCase(t.substr(0, n), u"If") ? -1 : 0;
+  return EqualsNoCase(LeadingWord(SkipLeadingWhite(t.substr(word.size()))), u"If") ? -1 : 0;
 }
 
 // The module's lines as a linked list, so that unfolding moves a procedure
@@ -146,10 +148,8 @@ int f_LineKind(VbStringView line) {
   if (gap == t.size()) return 0;
   const VbStringView first = t.substr(0, gap);
   const VbStringView rest = t.substr(gap + 1);
-  std::size_t n = 0;
-  while (n < rest.size() && IsVbIdentifierChar(rest[n])) ++n;
-  if (n == 0 || !IsWordEnd(rest, n)) return 0;
-  const VbStringView second = rest.substr(0, n);
+  const VbStringView second = LeadingWord(rest);
+  if (second.empty() || !IsWordEnd(rest, second.size())) return 0;
   if (!EqualsNoCase(second, u"Sub") && !EqualsNoCase(second, u"Function")) return 0;
   if (EqualsNoCase(first, u"Private") || EqualsNoCase(first, u"Public")) return 1;
   if (EqualsNoCase(first, u"End")) return 2;
