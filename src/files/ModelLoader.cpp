@@ -56,15 +56,7 @@ LoadedModule& ModelLoader::AddModuleBytes(model::ModelProject& project, std::str
 
 model::ModelProject& ModelLoader::AddProject(const fs::path& vbp, const std::string& displayName,
                                              const Problem& problem) {
-  std::string bytes = ReadSourceFile(vbp);
-  VbString text;
-  try {
-    CodePage& page = bytes.starts_with(kUtf8Bom) || LooksLikeUtf8(bytes) ? *utf8_ : ansi_;
-    page.Decode(bytes.starts_with(kUtf8Bom) ? std::string_view(bytes).substr(3) : std::string_view(bytes), text);
-  } catch (const DecodeError& e) {
-    throw FileError(fmt::format("{}: cannot be read in {}: byte offset {}", displayName, ansi_.Name(), e.Offset()));
-  }
-  ProjectFile parsed = ParseProjectFile(text);
+  ProjectFile parsed = ParseProjectFile(DecodeSourceText(ReadSourceFile(vbp), ansi_, *utf8_).text);
   VbString projectName = parsed.name.empty() ? FromPath(vbp.stem()) : parsed.name;
   model::ModelProject& project = vbe_.AddProject(projectName);
   fs::path folder = vbp.parent_path();

@@ -24,6 +24,26 @@ std::uint64_t HashBytes(std::string_view bytes) {
   return h ^ bytes.size();
 }
 
+SourceText DecodeSourceText(std::string_view bytes, CodePage& ansi, CodePage& utf8) {
+  SourceText out;
+  std::string_view body = bytes;
+  if (body.starts_with(kUtf8Bom)) {
+    out.bom = true;
+    body.remove_prefix(kUtf8Bom.size());
+    out.page = &utf8;
+  } else {
+    out.page = LooksLikeUtf8(body) ? &utf8 : &ansi;
+  }
+  out.text.reserve(body.size());
+  try {
+    out.page->Decode(body, out.text);
+  } catch (const DecodeError& e) {
+    throw FileError(fmt::format("cannot be read losslessly in {}: byte offset {}: {}", out.page->Name(),
+                                e.Offset() + (out.bom ? kUtf8Bom.size() : 0), e.what()));
+  }
+  return out;
+}
+
 DecodedModule DecodeModuleFile(std::string_view bytes, vbide::ComponentType type, CodePage& ansi, CodePage& utf8) {
   CheckSourceBytes(bytes);
   DecodedModule out;
@@ -31,24 +51,10 @@ DecodedModule DecodeModuleFile(std::string_view bytes, vbide::ComponentType type
   f.type = type;
   f.hash = HashBytes(bytes);
   f.size = bytes.size();
-  std::string_view body = bytes;
-  if (body.starts_with(kUtf8Bom)) {
-    f.bom = true;
-    body.remove_prefix(kUtf8Bom.size());
-    f.page = &utf8;
-  } else {
-    f.page = LooksLikeUtf8(body) ? &utf8 : &ansi;
-  }
-
-  VbString text;
-  text.reserve(body.size());
-  try {
-    f.page->Decode(body, text);
-  } catch (const DecodeError& e) {
-    throw FileError(fmt::format("cannot be read losslessly in {}: byte offset {}: {}", f.page->Name(),
-                                e.Offset() + (f.bom ? kUtf8Bom.size() : 0), e.what()));
-  }
-  SplitText split = SplitLines(text);
+  SourceText source = DecodeSourceText(bytes, ansi, utf8);
+  f.page = source.page;
+  f.bom = source.bom;
+  SplitText split = SplitLines(source.text);
   f.ends = std::move(split.ends);
   SplitModule parts;
   try {

@@ -39,6 +39,18 @@ struct DecodedModule {
 // A fingerprint of bytes, to tell whether a file's bytes change.
 std::uint64_t HashBytes(std::string_view bytes);
 
+// The text of a source file (a module or a project): its code page chosen
+// and its bytes decoded losslessly.
+struct SourceText {
+  VbString text;
+  CodePage* page = nullptr;
+  bool bom = false;
+};
+// A UTF-8 byte-order mark, or bytes that are valid UTF-8 and not all ASCII,
+// read in `utf8`; anything else in `ansi`. Throws FileError naming the code
+// page and the byte offset where lossless decoding fails.
+SourceText DecodeSourceText(std::string_view bytes, CodePage& ansi, CodePage& utf8);
+
 // Decodes a module file's bytes. `ansi` reads files that are not UTF-8, `utf8`
 // those that are. Throws FileError naming the byte offset where lossless
 // decoding fails, or what else is wrong.

@@ -176,6 +176,13 @@ void IndentRun::Compose(VbStringView text) {
   // starts, outside string literals. A literal runs from its quote to the
   // next one (a doubled quote inside it just starts the next literal), or to
   // the end of an unterminated line.
+  //
+  // This reading is narrower than VbLineScanner's, on purpose: statements
+  // part only at ": ", and Rem opens a comment only at the line's start or
+  // after such a separator, never after Then, Else, a line number or a bare
+  // colon ("x = 1:Rem y" stays code). Those rules decide where every line is
+  // placed, so reading lines the scanner's way would move lines that
+  // indented modules hold today.
   std::size_t start = 0;  // where the current statement begins
   std::size_t comment = RemAt(0) ? 0 : VbString::npos;
   std::size_t i = 0;

@@ -1,11 +1,13 @@
 // The readers' conversions of stored option texts: flags, counts and the
-// UI language.
+// UI language, and the decimal reading they share with the options window's
+// number boxes.
 //
 // Numbers are read as the decimal text they are stored as: an optional sign,
 // digits, and an optional fraction after a point, rounded to a whole number
 // with halves going to the even neighbour. The rounding works on the digits
 // themselves, so "2.5" and "2.50000000000000000001" round as written, not as
 // a binary fraction would.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -66,10 +68,15 @@ std::optional<std::int16_t> ReadCount(VbStringView text) {
 std::int32_t LanguageFromSetting(VbStringView text) {
   // Only a text that is a number as a whole selects by its value; "1x" and
   // "abc" are not numbers and keep the menus English.
+  std::optional<std::int64_t> number = DecimalTextValue(text);
+  return number && *number != 0 ? 1 : 0;
+}
+
+std::optional<std::int64_t> DecimalTextValue(VbStringView text) {
   VbStringView trimmed = TrimView(text);
   LeadingNumber number = ReadLeadingNumber(trimmed);
-  if (number.length == 0 || number.length != trimmed.size()) return 0;
-  return number.rounded == 0 ? 0 : 1;
+  if (number.length == 0 || number.length != trimmed.size()) return std::nullopt;
+  return number.rounded;
 }
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 #include "options/frmOptions.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -46,38 +47,6 @@ namespace {
 
 constexpr VbStringView kLanguageEntries[] = {u"English", u"简体中文"};
 constexpr VbStringView kModuleLetter = u"M";
-
-// A plain decimal number: blanks around it, an optional sign, digits with an
-// optional fraction, at least one digit. Other forms (exponents, thousands
-// separators, currency) are not numbers here.
-struct Decimal {
-  VbStringView whole;
-  VbStringView fraction;
-};
-
-std::optional<Decimal> ReadDecimal(VbStringView text) {
-  VbStringView t = TrimView(text);
-  if (!t.empty() && (t.front() == u'+' || t.front() == u'-')) t.remove_prefix(1);
-  std::size_t i = 0;
-  while (i < t.size() && IsAsciiDigit(t[i])) ++i;
-  Decimal d{t.substr(0, i), {}};
-  if (i < t.size() && t[i] == u'.') {
-    std::size_t start = ++i;
-    while (i < t.size() && IsAsciiDigit(t[i])) ++i;
-    d.fraction = t.substr(start, i - start);
-  }
-  if (i != t.size() || (d.whole.empty() && d.fraction.empty())) return std::nullopt;
-  return d;
-}
-
-// Whether the fraction rounds the whole part up: above one half, or exactly
-// one half with an odd whole part.
-bool RoundsUp(VbStringView fraction, std::int32_t whole) {
-  if (fraction.empty() || fraction[0] < u'5') return false;
-  if (fraction[0] > u'5') return true;
-  bool exactHalf = std::all_of(fraction.begin() + 1, fraction.end(), [](char16_t c) { return c == u'0'; });
-  return !exactHalf || whole % 2 != 0;
-}
 
 // Cuts a text to at most `limit` UTF-16 units without splitting a surrogate
 // pair.
@@ -171,17 +140,10 @@ std::vector<FormControl> DesignControls() {
 }  // namespace
 
 VbString CorrectNumberText(VbStringView text, int limit) {
-  if (text.empty()) return {};
-  std::optional<Decimal> d = ReadDecimal(text);
-  if (!d) return {};
-  VbStringView whole = d->whole;
-  while (whole.size() > 1 && whole.front() == u'0') whole.remove_prefix(1);
-  // Anything beyond five digits cannot be a 16-bit number.
-  if (whole.size() > 5) return {};
-  std::int32_t value = 0;
-  for (char16_t c : whole) value = value * 10 + (c - u'0');
-  if (RoundsUp(d->fraction, value)) ++value;
-  if (value > 32767 || value > limit) return {};
+  std::optional<std::int64_t> number = DecimalTextValue(text);
+  if (!number) return {};
+  const std::int64_t value = *number < 0 ? -*number : *number;
+  if (value > INT16_MAX || value > limit) return {};
   return ToVb(value);
 }
 

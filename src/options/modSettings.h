@@ -76,5 +76,11 @@ std::optional<std::int16_t> ReadCount(VbStringView text);
 // The UI language a "Language" value selects: 0 English for "0" and for a text
 // that is not a number, 1 Simplified Chinese for any other number.
 std::int32_t LanguageFromSetting(VbStringView text);
+// The value of a text that is a decimal number as a whole, blanks around it
+// allowed: an optional sign, digits and an optional fraction after a point,
+// at least one digit. Rounded to a whole number with halves to even, as the
+// digits are written; magnitudes beyond 10^12 read as 10^12. Empty when the
+// text is no such number (an exponent, a separator, a tab...).
+std::optional<std::int64_t> DecimalTextValue(VbStringView text);
 
 }  // namespace kv

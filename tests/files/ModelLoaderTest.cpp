@@ -77,6 +77,17 @@ TEST_F(ModelLoaderTest, AProjectLoadsItsMembersInOrderAndNeverOpensCompanions) {
   EXPECT_EQ(problems[1], "Code: named on line 6 of P.vbp is not a file; skipped");
 }
 
+TEST_F(ModelLoaderTest, AProjectFileThatCannotBeDecodedNamesItsCodePageAndByteOffset) {
+  // The caller puts the project's name before the message.
+  dir.Write("P.vbp", "\xEF\xBB\xBFName=\"\xFF\"\r\n");
+  try {
+    loader.AddProject(dir.Path() / "P.vbp", "P.vbp", [](const std::string&, const std::string&) {});
+    ADD_FAILURE();
+  } catch (const FileError& e) {
+    EXPECT_STREQ(e.what(), "cannot be read losslessly in utf-8: byte offset 9: not UTF-8");
+  }
+}
+
 TEST_F(ModelLoaderTest, AnUnreadableMemberStopsTheProjectWithItsName) {
   dir.Write("P.vbp", "Module=modA; a.bas\r\n");
   dir.Write("a.bas", std::string("Sub A()\0", 8));

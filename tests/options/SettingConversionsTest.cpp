@@ -83,5 +83,19 @@ TEST(SettingConversionsTest, LanguageIsEnglishUnlessANonZeroNumber) {
   for (const auto& c : cases) EXPECT_EQ(LanguageFromSetting(c.text), c.language) << VbToUtf8(c.text);
 }
 
+// The number boxes and the language read a text that is a number as a whole.
+TEST(SettingConversionsTest, DecimalTextIsANumberAsAWhole) {
+  const struct {
+    VbStringView text;
+    std::optional<std::int64_t> value;
+  } cases[] = {
+      {u" 2.5 ", 2},      {u"-3.5", -4},          {u"2.50000000000000000001", 3}, {u".5", 0},
+      {u"7.", 7},         {u"+0", 0},             {u"99999999999999999999", 1'000'000'000'000},
+      {u"", std::nullopt}, {u"-", std::nullopt},  {u".", std::nullopt},           {u"5x", std::nullopt},
+      {u"1e3", std::nullopt}, {u"1,5", std::nullopt}, {u"\t5", std::nullopt},     {u"- 5", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecimalTextValue(c.text), c.value) << VbToUtf8(c.text);
+}
+
 }  // namespace
 }  // namespace kv

@@ -37,8 +37,8 @@ bool ContinuesOnNextLine(VbStringView line) {
 bool StartsWithLabelOrLineNumber(VbStringView line) {
   std::size_t i = SkipWhite(line);
   if (i == line.size()) return false;
-  if (IsDigit(line[i])) {
-    while (i < line.size() && IsDigit(line[i])) ++i;
+  if (IsAsciiDigit(line[i])) {
+    while (i < line.size() && IsAsciiDigit(line[i])) ++i;
     return i == line.size() || IsWhite(line[i]) || line[i] == u':';
   }
   if (!IsLetter(line[i])) return false;
