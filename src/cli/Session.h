@@ -52,7 +52,6 @@ class Session {
   std::optional<Selection> ActiveSelection();
 
  private:
-  std::filesystem::path windowsFolder_;
   std::unique_ptr<platform::Platform> platform_;
   std::unique_ptr<SettingsStore> settings_;
   std::unique_ptr<model::ModelVBE> vbe_;
