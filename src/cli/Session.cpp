@@ -11,6 +11,7 @@ Session::Session(const SessionSetup& setup) {
   platform_ = std::make_unique<platform::Platform>(platform::Platform::Options{});
   if (setup.presenter) platform_->SetMessageBoxPresenter(setup.presenter);
   settings_ = std::make_unique<SettingsStore>(setup.settingsFile ? *setup.settingsFile : SettingsStore::DefaultPath());
+  if (setup.warnings) settings_->SetWarningSink(setup.warnings);
   if (!setup.settingsFile && setup.teamFile) settings_->SetOverride(*setup.teamFile);
   vbe_ = std::make_unique<model::ModelVBE>(*platform_);
   globals_ = std::make_unique<Globals>(*platform_, *settings_);
@@ -32,6 +33,19 @@ void Session::Activate(model::ModelComponent& component, const Selection& caret)
   model::ModelCodePane& pane = vbe_->OpenCodePane(component);
   vbe_->ActivateCodePane(&pane);
   pane.SetSelection(caret.startLine, caret.startColumn, caret.endLine, caret.endColumn);
+}
+
+void Session::NextTarget() {
+  loader_->Modules().clear();
+  vbe_->CloseProjects();
+  globals_->SavedSelection = {};
+  globals_->indentFlags = {};
+  boxesBefore_ = platform_->MessageBoxes().size();
+}
+
+std::vector<platform::MessageBoxRecord> Session::TargetMessages() const {
+  const auto& boxes = platform_->MessageBoxes();
+  return {boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore_), boxes.end()};
 }
 
 std::optional<Selection> Session::ActiveSelection() {
