@@ -312,8 +312,12 @@ class Runner {
     r.ran = true;
     r.selection = s.ActiveSelection();
 
-    // Write back.
-    for (auto& m : s.Loader().Modules()) Finish(s, *m, stdinTarget, r);
+    // Write back, releasing each module's code and bytes once it is done.
+    for (auto& m : s.Loader().Modules()) {
+      Finish(s, *m, stdinTarget, r);
+      m->component->Code().LoadLines({});
+      std::string().swap(m->original);
+    }
     Close(s, shared);
   }
 
