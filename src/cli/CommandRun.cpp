@@ -3,6 +3,8 @@
 #include "cli/CommandRun.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -11,7 +13,6 @@
 #include <mutex>
 #include <set>
 #include <thread>
-#include <condition_variable>
 
 #include <fmt/format.h>
 
@@ -81,6 +82,7 @@ struct TargetResult {
   bool ran = false;  // the command ran: `selection` is the active pane's after it
   std::optional<Selection> selection;
   std::vector<FileReport> files;
+  std::exception_ptr error;  // what a worker thread could not handle
 };
 
 // One thread's sessions and caches; nothing in it is shared with another.
@@ -161,7 +163,11 @@ class Runner {
           i = next++;
         }
         auto r = std::make_unique<TargetResult>();
-        RunTarget(targets[i], worker, *r, false);
+        try {
+          RunTarget(targets[i], worker, *r, false);
+        } catch (...) {
+          r->error = std::current_exception();  // goes on in the main thread, as with one job
+        }
         {
           std::lock_guard lock(mutex);
           results[i] = std::move(r);
@@ -177,6 +183,11 @@ class Runner {
         std::unique_lock lock(mutex);
         done.wait(lock, [&] { return results[i] != nullptr; });
         r = std::move(results[i]);
+        if (r->error) next = targets.size();  // the workers stop after their current target
+      }
+      if (r->error) {
+        for (std::thread& t : threads) t.join();
+        std::rethrow_exception(r->error);
       }
       Emit(*r);
     }
