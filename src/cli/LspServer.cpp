@@ -45,6 +45,7 @@ std::string CommandId(const CommandName& c) { return "kestrova." + std::string(c
 
 json EditsJson(const std::vector<TextEdit>& edits) {
   json out = json::array();
+  out.get_ptr<json::array_t*>()->reserve(edits.size());
   for (const TextEdit& e : edits) out.push_back(ToJson(e));
   return out;
 }
@@ -121,8 +122,9 @@ void LspServer::Request(const json& id, const std::string& method, const json& p
     return;
   }
   try {
-    json result = Answer(method, params);
-    Send({{"jsonrpc", "2.0"}, {"id", id}, {"result", result}});
+    json response = {{"jsonrpc", "2.0"}, {"id", id}};
+    response["result"] = Answer(method, params);  // moved, not copied: it may hold thousands of edits
+    Send(response);
   } catch (const LspFailure& e) {
     SendError(id, e.Code(), e.what());
   } catch (const json::exception& e) {
