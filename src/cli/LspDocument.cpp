@@ -28,8 +28,10 @@ std::optional<fs::path> OptionsFor(const std::optional<fs::path>& document, cons
   probe.SetWarningSink([](std::string_view) {});
   probe.SetOverride(team);
   if (probe.HasSetting(u"IndentSpaces")) return team;
-  fs::path file = settings.scratch / "editor.ini";
+  // Without a team file the copy depends on the tab size alone: written once.
+  fs::path file = settings.scratch / ("editor-" + std::to_string(*settings.tabSize) + (team ? "-team.ini" : ".ini"));
   std::error_code ec;
+  if (!team && fs::exists(file, ec)) return file;
   fs::remove(file, ec);
   if (team) fs::copy_file(*team, file, ec);
   try {
