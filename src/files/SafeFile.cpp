@@ -54,7 +54,6 @@ void ReplaceModuleFile(const fs::path& file, std::string_view bytes) {
   struct stat before {};
   if (::stat(file.c_str(), &before) != 0) throw fail({errno, std::generic_category()});
   if (std::error_code error = platform::ReplaceFileAtomically(file, bytes, fs::perms::none)) throw fail(error);
-  (void)!::chown(file.c_str(), before.st_uid, before.st_gid);  // the owner is kept where allowed
 }
 
 }  // namespace kv::files

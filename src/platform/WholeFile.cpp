@@ -98,7 +98,8 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
 
   mode_t mode = static_cast<mode_t>(newFilePermissions) & 07777;
   struct stat info {};
-  if (::stat(target.c_str(), &info) == 0) {
+  bool existing = ::stat(target.c_str(), &info) == 0;
+  if (existing) {
     mode = info.st_mode & 07777;
   } else if (errno != ENOENT) {
     return LastError();
@@ -114,6 +115,10 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
     return why;
   };
   if (auto why = WriteAll(out.fd, contents)) return fail(why);
+  // The owner is kept where allowed, through the descriptor and before the
+  // rename: a call by path after it could be sent elsewhere by whoever owns
+  // the folder. The mode follows, as a change of owner clears set-id bits.
+  if (existing) (void)!::fchown(out.fd, info.st_uid, info.st_gid);
   if (::fchmod(out.fd, mode) != 0 || ::fsync(out.fd) != 0) return fail(LastError());
   if (::close(out.Release()) != 0) {
     std::error_code why = LastError();
