@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include <fmt/format.h>
 
@@ -76,12 +77,30 @@ class Runner {
       io_.err << fmt::format("kestrova: unknown code page '{}'; known: {}\n", *o_.encoding, KnownPages());
       return kExitUsage;
     }
+    if (o_.report && *o_.report != "-") {
+      if (std::optional<std::string> why = ReportPathProblem(targets)) {
+        io_.err << fmt::format("kestrova: --report {}: {}\n", *o_.report, *why);
+        return kExitUsage;
+      }
+    }
     for (const Target& t : targets) RunTarget(t);
     if (o_.report) WriteReport();
     return outcome_.Code();
   }
 
  private:
+  // The report never takes the place of a file of the run, nor of any VB
+  // file, which a mistyped command line would otherwise overwrite.
+  std::optional<std::string> ReportPathProblem(const std::vector<Target>& targets) const {
+    fs::path report(*o_.report);
+    if (files::IsVbFile(report)) return "a report is never written to a VB file";
+    for (const Target& t : targets) {
+      std::error_code ec;
+      if (!t.path.empty() && fs::equivalent(t.path, report, ec)) return "is one of the files to work on";
+    }
+    return std::nullopt;
+  }
+
   void Error(const std::string& path, const std::string& why, int code) {
     io_.err << fmt::format("kestrova: {}: {}\n", path, why);
     outcome_.Raise(code);

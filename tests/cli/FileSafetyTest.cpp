@@ -1,0 +1,35 @@
+// What kestrova must never do to the user's files: write over an input with
+// its report, write after a failed command, write a read-only module, follow
+// a link out of a folder to a file that is not a module.
+#include "CliFixture.h"
+
+namespace kv::testing {
+namespace {
+
+constexpr std::string_view kMessy = "Sub Main()\r\nx = 1\r\nEnd Sub\r\n";
+
+TEST_F(CliTest, TheReportNeverTakesThePlaceOfAnInputOrAVbFile) {
+  struct Case {
+    std::vector<std::string> args;
+  } cases[] = {
+      {{"indent", "a.bas", "b.bas", "--report", "a.bas"}},
+      {{"indent", "a.bas", "b.bas", "--report", "./b.bas"}},
+      {{"indent", "--check", "a.bas", "--report", "a.bas"}},
+      {{"indent", "a.bas", "--report", "p.vbp"}},
+      {{"indent", "a.bas", "--report", "other.CLS"}},
+      {{"indent", "a.bas", "--report", "f.frx"}},
+  };
+  for (const Case& c : cases) {
+    Write("a.bas", kMessy);
+    Write("b.bas", kMessy);
+    Write("p.vbp", "Module=a; a.bas\r\n");
+    CliResult r = Run(c.args);
+    EXPECT_EQ(r.code, 2) << c.args.back();
+    EXPECT_EQ(Read("a.bas"), kMessy) << c.args.back();
+    EXPECT_EQ(Read("b.bas"), kMessy) << c.args.back();
+    EXPECT_EQ(Read("p.vbp"), "Module=a; a.bas\r\n") << c.args.back();
+  }
+}
+
+}  // namespace
+}  // namespace kv::testing
