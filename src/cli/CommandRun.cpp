@@ -169,6 +169,7 @@ class Runner {
     if (active) {
       Selection caret = o_.caret.value_or(Selection{1, 1, 1, 1});
       try {
+        if (!CaretFits(*active, caret)) throw VbError(vberr::kInvalidProcedureCall, u"");
         s.Activate(*active, caret);
       } catch (const VbError&) {
         Error(shown, fmt::format("--caret {}:{}:{}:{} lies outside the module", caret.startLine, caret.startColumn,
@@ -177,13 +178,32 @@ class Runner {
         return;
       }
     }
-    if (!StartCommand(s, project ? command_.forProject : command_.forModule)) outcome_.Raise(kExitFailed);
+    bool done = StartCommand(s, project ? command_.forProject : command_.forModule);
     const auto& boxes = s.Platform().MessageBoxes();
     report_.messages.insert(report_.messages.end(), boxes.begin(), boxes.end());
     report_.selection = s.ActiveSelection();
+    if (!done) {
+      // The model may hold half of the command's work: none of it is kept.
+      Error(shown, "the command failed; nothing written", kExitFailed);
+      return;
+    }
 
     // Write back.
     for (auto& m : s.Loader().Modules()) Finish(s, *m, stdinTarget);
+  }
+
+  // Whether both ends of the selection lie on the module's lines, at most
+  // one column past a line's end.
+  static bool CaretFits(model::ModelComponent& c, const Selection& caret) {
+    const auto& lines = c.Code().AllLines();
+    auto fits = [&](std::int32_t line, std::int32_t column) {
+      if (line < 1 || column < 1) return false;
+      auto index = static_cast<std::size_t>(line) - 1;
+      if (index >= std::max<std::size_t>(lines.size(), 1)) return false;
+      std::size_t length = index < lines.size() ? lines[index].size() : 0;
+      return static_cast<std::size_t>(column) <= length + 1;
+    };
+    return fits(caret.startLine, caret.startColumn) && fits(caret.endLine, caret.endColumn);
   }
 
   model::ModelComponent* LoadStandardInput(Session& s, const std::string& shown) {

@@ -31,5 +31,25 @@ TEST_F(CliTest, TheReportNeverTakesThePlaceOfAnInputOrAVbFile) {
   }
 }
 
+TEST_F(CliTest, ACaretOutsideTheModuleIsBadUsageAndNothingIsWritten) {
+  struct Case {
+    std::string command, caret;
+    int code;
+  } cases[] = {
+      {"add-sub", "3:2147483647", 2},       {"insert-custom-text", "3:2147483647", 2},
+      {"add-sub", "3:9", 2},                {"add-sub", "1:1:3:9", 2},
+      {"add-sub", "4:1", 2},                {"add-sub", "2:0", 2},
+      {"add-function", "2:6", 0},  // one past the end of "x = 1"
+  };
+  for (const Case& c : cases) {
+    Write("m.bas", kMessy);
+    CliResult r = Run({"run", c.command, "m.bas", "--caret", c.caret});
+    EXPECT_EQ(r.code, c.code) << c.command << " " << c.caret << r.err;
+    if (c.code != 0) {
+      EXPECT_EQ(Read("m.bas"), kMessy) << c.command << " " << c.caret;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kv::testing
