@@ -276,7 +276,7 @@ class Runner {
     }
     if (!changed) return;
     try {
-      files::ReplaceModuleFile(m.path, *bytes);
+      files::ReplaceModuleFile(m.path, *bytes, &m.stamp);
     } catch (const files::FileError& e) {
       Error(m.displayName, e.what(), kExitFailed);
     }

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/WholeFile.h"
+
 namespace kv::files {
 
 // A file that cannot be read, decoded, written or understood; the message
@@ -28,11 +30,14 @@ inline constexpr std::uintmax_t kMaxSourceSize = 64u << 20;
 
 // Throws FileError when the bytes are too many or hold a NUL byte.
 void CheckSourceBytes(std::string_view bytes);
-// The bytes of a source file, checked as above. Throws FileError.
-std::string ReadSourceFile(const std::filesystem::path& file);
+// The bytes of a source file, checked as above; `stamp`, when given, gets
+// the identity of the file read. Throws FileError.
+std::string ReadSourceFile(const std::filesystem::path& file, platform::FileStamp* stamp = nullptr);
 // Replaces a module file's bytes atomically, keeping its permissions. Throws
 // FileError, leaving the file as it was, when the file is not a module file
-// or cannot be written.
-void ReplaceModuleFile(const std::filesystem::path& file, std::string_view bytes);
+// or cannot be written, or (with `readAs`) when it is no longer the file
+// that was read: another program changed it meanwhile.
+void ReplaceModuleFile(const std::filesystem::path& file, std::string_view bytes,
+                       const platform::FileStamp* readAs = nullptr);
 
 }  // namespace kv::files

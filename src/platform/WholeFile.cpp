@@ -86,8 +86,10 @@ std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& co
   return {};
 }
 
+std::error_code ChangedSinceRead() { return std::make_error_code(std::errc::text_file_busy); }
+
 std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
-                                      std::filesystem::perms newFilePermissions) {
+                                      std::filesystem::perms newFilePermissions, const FileStamp* unchangedSince) {
   namespace fs = std::filesystem;
   std::error_code error;
   fs::path target = file;
@@ -124,6 +126,15 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
     std::error_code why = LastError();
     ::unlink(pattern.c_str());
     return why;
+  }
+  // Another program's change since the read is never overwritten. (A change
+  // in the instant between this look and the rename cannot be seen.)
+  if (unchangedSince) {
+    struct stat now {};
+    if (::stat(target.c_str(), &now) != 0 || !(StampFrom(now) == *unchangedSince)) {
+      ::unlink(pattern.c_str());
+      return ChangedSinceRead();
+    }
   }
   if (::rename(pattern.c_str(), target.c_str()) != 0) {
     std::error_code why = LastError();

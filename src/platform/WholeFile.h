@@ -38,7 +38,12 @@ std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& co
 // are kept; a new file gets `newFilePermissions`. A symbolic link is
 // followed, so the file it points to is replaced and the link stays. On
 // failure the target is left as it was and no temporary file remains.
+// With `unchangedSince`, a target whose stamp differs from it (another
+// program wrote or replaced it since it was read) is left alone and
+// ChangedSinceRead() is returned.
 std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
-                                      std::filesystem::perms newFilePermissions);
+                                      std::filesystem::perms newFilePermissions,
+                                      const FileStamp* unchangedSince = nullptr);
+std::error_code ChangedSinceRead();
 
 }  // namespace kv::platform
