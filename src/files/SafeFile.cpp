@@ -53,6 +53,9 @@ void ReplaceModuleFile(const fs::path& file, std::string_view bytes, const platf
   // Only a file that is there is replaced.
   struct stat before {};
   if (::stat(file.c_str(), &before) != 0) throw fail({errno, std::generic_category()});
+  // A module without write permission is one not checked out of source
+  // control: it stays as it is, also for root, who access() would let write.
+  if ((before.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0) throw FileError("read-only; not written");
   if (std::error_code error = platform::ReplaceFileAtomically(file, bytes, fs::perms::none, readAs)) {
     if (error == platform::ChangedSinceRead()) throw FileError("changed while kestrova worked; not written");
     throw fail(error);

@@ -1,7 +1,8 @@
 // Reading and writing source files safely.
 //
 // Only module files (.bas, .cls, .frm, .ctl, .pag, .dob, .dsr) are ever
-// written; project files, .frx and every other companion are read at most.
+// written; project files, .frx and every other companion are read at most,
+// and so is a module without write permission (not checked out).
 // A file is replaced atomically (a temporary file in the same folder, renamed
 // over it) and keeps its permissions; a symbolic link keeps pointing at the
 // file it named, which gets the new bytes. Source files over 64 MiB or holding

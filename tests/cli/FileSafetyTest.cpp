@@ -51,5 +51,19 @@ TEST_F(CliTest, ACaretOutsideTheModuleIsBadUsageAndNothingIsWritten) {
   }
 }
 
+TEST_F(CliTest, AReadOnlyModuleIsNotWrittenAndTheOthersAre) {
+  for (mode_t mode : {0444, 0400, 0555}) {
+    Write("a.bas", kMessy);
+    Write("b.bas", kMessy);
+    ::chmod(P("a.bas").c_str(), mode);
+    CliResult r = Run({"indent", "a.bas", "b.bas"});
+    EXPECT_EQ(r.code, 3) << mode;
+    EXPECT_EQ(r.err, "kestrova: a.bas: read-only; not written\n") << mode;
+    EXPECT_EQ(Read("a.bas"), kMessy) << mode;
+    EXPECT_EQ(Read("b.bas"), "Sub Main()\r\n    x = 1\r\nEnd Sub\r\n") << mode;
+    ::chmod(P("a.bas").c_str(), 0644);
+  }
+}
+
 }  // namespace
 }  // namespace kv::testing
