@@ -62,9 +62,11 @@ class Runner {
         drawProgress_(!o.quiet && TerminalProgress::StandardErrorIsTerminal()) {}
 
   int Run() {
-    auto targets = ExpandTargets(o_.paths, [&](const std::string& path, const std::string& why) {
-      Error(path, why, kExitUsage);
-    });
+    auto targets = ExpandTargets(
+        o_.paths, [&](const std::string& path, const std::string& why) { Error(path, why, kExitUsage); },
+        [&](const std::string& path, const std::string& why) {
+          if (!o_.quiet) io_.err << fmt::format("kestrova: {}: {}\n", path, why);
+        });
     if (std::count_if(targets.begin(), targets.end(), [](const Target& t) { return t.kind == TargetKind::StandardInput; }) > 1) {
       io_.err << "kestrova: standard input (-) can be given only once\n";
       return kExitUsage;

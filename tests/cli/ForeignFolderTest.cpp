@@ -85,5 +85,42 @@ TEST_F(ForeignFolder, TheOwnerIsKeptThroughTheDescriptor) {
   EXPECT_EQ(ReadFileText(module), "Sub A()\r\n    x = 1\r\nEnd Sub\r\n");
 }
 
+// Links the other user planted in a folder given to kestrova.
+TEST_F(ForeignFolder, LinksInAFolderReachOnlyModules) {
+  constexpr std::string_view kMessy = "Sub A()\r\nx = 1\r\nEnd Sub\r\n";
+  WriteAs(root_ / "victim.vbp", kMessy, 0);
+  WriteAs(victim_, kMessy, 0);
+  WriteAs(root_ / "real.bas", kMessy, kOtherUser);
+  struct Case {
+    const char* link;
+    fs::path target;
+    bool followed;
+  } cases[] = {
+      {"p.bas", root_ / "victim.vbp", false},
+      {"q.cls", victim_, false},
+      {"r.frm", root_.Path(), false},
+      {"s.bas", root_ / "real.bas", true},
+  };
+  for (const Case& c : cases) fs::create_symlink(c.target, folder_ / c.link);
+  ProgramResult r = RunKestrova(root_.Path(), {"indent", folder_.string()});
+  EXPECT_EQ(r.code, 0) << r.err;
+  for (const Case& c : cases) {
+    if (fs::is_regular_file(c.target)) {
+      EXPECT_EQ(ReadFileText(c.target) != kMessy, c.followed) << c.link;
+    }
+    EXPECT_EQ(r.err.find(std::string(c.link) + ": is a link") == std::string::npos, c.followed) << c.link;
+  }
+}
+
+// A read-only module of the other user's stays as it is, though root could
+// write it.
+TEST_F(ForeignFolder, TheirReadOnlyModuleIsNotWritten) {
+  fs::path module = folder_ / "a.bas";
+  WriteAs(module, "Sub A()\r\nx = 1\r\nEnd Sub\r\n", kOtherUser, 0444);
+  ProgramResult r = RunKestrova(root_.Path(), {"indent", module.string()});
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(ReadFileText(module), "Sub A()\r\nx = 1\r\nEnd Sub\r\n");
+}
+
 }  // namespace
 }  // namespace kv::testing
