@@ -2,6 +2,7 @@
 #include "cli/CommandRun.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -220,10 +221,32 @@ class Runner {
       type = *kind;
       name = U(fs::path(*o_.stdinName).stem().string());
     }
-    std::string bytes(std::istreambuf_iterator<char>(io_.in), {});
-    if (bytes.size() > files::kMaxSourceSize) throw files::FileError("is more than the 64 MiB a source file may hold");
+    std::string bytes = ReadStandardInput();
     model::ModelProject& p = s.Vbe().AddProject(u"Project1");
     return s.Loader().AddModuleBytes(p, std::move(bytes), type, shown, name).component;
+  }
+
+  // Standard input a block at a time, never holding more than the largest
+  // source file and one block.
+  std::string ReadStandardInput() {
+    constexpr std::size_t kBlock = 64 << 10;
+    std::string bytes;
+    char block[kBlock];
+    while (io_.in.read(block, kBlock) || io_.in.gcount() > 0) {
+      auto got = static_cast<std::size_t>(io_.in.gcount());
+      if (bytes.size() + got > bytes.capacity()) {
+        bytes.reserve(std::min(std::max(bytes.capacity() * 2, bytes.size() + got), files::kMaxSourceSize + kBlock));
+      }
+      bytes.append(block, got);
+      if (bytes.size() > files::kMaxSourceSize) {
+        throw files::FileError("is more than the 64 MiB a source file may hold");
+      }
+    }
+    // A closed standard input reads as failed (Main), a folder fails its read.
+    if (io_.in.bad() || (&io_.in == &std::cin && std::ferror(stdin))) {
+      throw files::FileError("standard input cannot be read");
+    }
+    return bytes;
   }
 
   // The active code pane of a project: --module, else the first module that
@@ -267,13 +290,12 @@ class Runner {
       std::string before = m.original.empty() && !m.path.empty() ? ReadBack(m) : m.original;
       std::string_view name = m.displayName;
       if (name.starts_with('/')) name.remove_prefix(1);
-      io_.out << UnifiedDiff(before, *bytes, fmt::format("a/{}", name), fmt::format("b/{}", name));
+      Emit(UnifiedDiff(before, *bytes, fmt::format("a/{}", name), fmt::format("b/{}", name)));
     }
-    if (o_.check && changed && !o_.quiet && !o_.diff) io_.out << m.displayName << "\n";
+    if (o_.check && changed && !o_.quiet && !o_.diff) Emit(m.displayName + "\n");
     if (o_.check || o_.diff) return;
     if (toStandardOutput) {
-      io_.out << (changed ? *bytes : m.original);
-      io_.out.flush();
+      Emit(changed ? *bytes : m.original);
       return;
     }
     if (!changed) return;
@@ -282,6 +304,15 @@ class Runner {
     } catch (const files::FileError& e) {
       Error(m.displayName, e.what(), kExitFailed);
     }
+  }
+
+  // Writes to standard output and flushes it; a failed write (a full disk, a
+  // closed pipe) fails the run, reported once.
+  void Emit(std::string_view text) {
+    io_.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (io_.out.flush()) return;
+    if (!outputFailed_) Error("standard output", "cannot be written", kExitFailed);
+    outputFailed_ = true;
   }
 
   static std::string ReadBack(const files::LoadedModule& m) {
@@ -295,12 +326,13 @@ class Runner {
   void WriteReport() {
     std::string json = report_.Json();
     if (*o_.report == "-") {
-      io_.out << json;
+      Emit(json);
       return;
     }
     std::ofstream f(*o_.report, std::ios::binary | std::ios::trunc);
     f << json;
-    if (!f.flush()) Error(*o_.report, "the report cannot be written", kExitFailed);
+    f.close();
+    if (!f) Error(*o_.report, "the report cannot be written", kExitFailed);
   }
 
   const Options& o_;
@@ -309,6 +341,7 @@ class Runner {
   bool drawProgress_;
   TerminalProgress progress_;
   Outcome outcome_;
+  bool outputFailed_ = false;
   Report report_;
   std::map<std::string, std::unique_ptr<files::CodePage>> pages_;
 };
