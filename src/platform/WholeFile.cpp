@@ -3,10 +3,12 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 #include <utility>
 
 namespace kv::platform {
@@ -39,6 +41,44 @@ std::error_code WriteAll(int fd, std::string_view contents) {
     }
     contents.remove_prefix(static_cast<std::size_t>(written));
   }
+  return {};
+}
+
+// Gives the temporary file the extended attributes of the file it replaces;
+// one the temporary file cannot take (another owner's, the system's) is
+// skipped.
+void CopyExtendedAttributes(const char* from, int to) {
+  ssize_t size = ::listxattr(from, nullptr, 0);
+  if (size <= 0) return;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  size = ::listxattr(from, names.data(), names.size());
+  if (size <= 0) return;
+  names.resize(static_cast<std::size_t>(size));
+  std::string value;
+  for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+    const char* name = names.c_str() + at;
+    ssize_t length = ::getxattr(from, name, nullptr, 0);
+    if (length < 0) continue;
+    value.resize(static_cast<std::size_t>(length));
+    length = ::getxattr(from, name, value.data(), value.size());
+    if (length >= 0) (void)::fsetxattr(to, name, value.data(), static_cast<std::size_t>(length), 0);
+  }
+}
+
+// Writes the contents into the existing file itself, for a file with other
+// names (hard links) that must all see the new text.
+// `started` tells whether the file may have been touched.
+std::error_code WriteInPlace(const char* target, const struct stat& expected, std::string_view contents,
+                             bool& started) {
+  Descriptor in{::open(target, O_WRONLY | O_NOFOLLOW | O_CLOEXEC)};
+  if (in.fd < 0) return LastError();
+  struct stat info {};
+  if (::fstat(in.fd, &info) != 0) return LastError();
+  if (info.st_dev != expected.st_dev || info.st_ino != expected.st_ino) return ChangedSinceRead();
+  started = true;
+  if (auto why = WriteAll(in.fd, contents)) return why;
+  if (::ftruncate(in.fd, static_cast<off_t>(contents.size())) != 0 || ::fsync(in.fd) != 0) return LastError();
+  if (::close(in.Release()) != 0) return LastError();
   return {};
 }
 
@@ -121,6 +161,7 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
   // rename: a call by path after it could be sent elsewhere by whoever owns
   // the folder. The mode follows, as a change of owner clears set-id bits.
   if (existing) (void)!::fchown(out.fd, info.st_uid, info.st_gid);
+  if (existing) CopyExtendedAttributes(target.c_str(), out.fd);
   if (::fchmod(out.fd, mode) != 0 || ::fsync(out.fd) != 0) return fail(LastError());
   if (::close(out.Release()) != 0) {
     std::error_code why = LastError();
@@ -135,6 +176,17 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
       ::unlink(pattern.c_str());
       return ChangedSinceRead();
     }
+  }
+  if (existing && S_ISREG(info.st_mode) && info.st_nlink > 1) {
+    // The complete copy stays until the file itself holds the new text, so
+    // an interrupted write leaves it to recover from.
+    bool started = false;
+    if (std::error_code why = WriteInPlace(target.c_str(), info, contents, started)) {
+      if (!started) ::unlink(pattern.c_str());
+      return why;
+    }
+    ::unlink(pattern.c_str());
+    return {};
   }
   if (::rename(pattern.c_str(), target.c_str()) != 0) {
     std::error_code why = LastError();

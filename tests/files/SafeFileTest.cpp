@@ -1,5 +1,6 @@
 // Paths as Windows wrote them, and reading and writing files safely.
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 #include <chrono>
 #include <fstream>
@@ -153,6 +154,30 @@ TEST(SafeFile, AFileChangedSinceItWasReadIsLeftAlone) {
   ReadSourceFile(file, &stamp);
   ReplaceModuleFile(file, "ours", &stamp);
   EXPECT_EQ(TempDir::Read(file), "ours");
+}
+
+TEST(SafeFile, EveryHardLinkSeesTheNewTextAndAttributesStay) {
+  TempDir dir;
+  fs::path file = dir.Write("m.bas", "old");
+  fs::create_hard_link(file, dir.Path() / "other.bas");
+  ::chmod(file.c_str(), 0640);
+  struct stat before {};
+  ::stat(file.c_str(), &before);
+  ReplaceModuleFile(file, "new text");
+  struct stat after {};
+  ::stat(file.c_str(), &after);
+  EXPECT_EQ(TempDir::Read(dir.Path() / "other.bas"), "new text");
+  EXPECT_EQ(TempDir::Read(file), "new text");
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mode & 0777, 0640u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
+
+  fs::path tagged = dir.Write("t.bas", "old");
+  if (::setxattr(tagged.c_str(), "user.checkout", "yes", 3, 0) != 0) GTEST_SKIP() << "no extended attributes here";
+  ReplaceModuleFile(tagged, "new");
+  char value[8] = {};
+  EXPECT_EQ(::getxattr(tagged.c_str(), "user.checkout", value, sizeof value), 3);
+  EXPECT_STREQ(value, "yes");
 }
 
 }  // namespace
