@@ -2,6 +2,7 @@
 #include "platform/WholeFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -198,6 +199,25 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
   Descriptor directory{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
   if (directory.fd >= 0) ::fsync(directory.fd);
   return {};
+}
+
+FileLock::FileLock(const std::filesystem::path& lockFile, std::error_code& error) {
+  error.clear();
+  fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd_ < 0) {
+    error = LastError();
+    return;
+  }
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    error = LastError();
+    ::close(std::exchange(fd_, -1));
+    return;
+  }
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
 }  // namespace kv::platform

@@ -49,4 +49,18 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
                                       const FileStamp* unchangedSince = nullptr);
 std::error_code ChangedSinceRead();
 
+// An exclusive advisory lock on `lockFile` (created when missing), held until
+// the object goes or the process ends: it serialises the read, change and
+// replace of a file that several processes update.
+class FileLock {
+ public:
+  FileLock(const std::filesystem::path& lockFile, std::error_code& error);
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  ~FileLock();
+
+ private:
+  int fd_ = -1;
+};
+
 }  // namespace kv::platform
