@@ -8,6 +8,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <set>
 #include <optional>
 
 #include <fmt/format.h>
@@ -21,6 +22,7 @@
 #include "cli/TerminalProgress.h"
 #include "files/Paths.h"
 #include "files/SafeFile.h"
+#include "platform/TemporaryFile.h"
 
 namespace kv::cli {
 
@@ -299,6 +301,8 @@ class Runner {
       return;
     }
     if (!changed) return;
+    // What an earlier run killed in this folder left behind goes first.
+    if (swept_.insert(m.path.parent_path()).second) platform::RemoveStaleTemporaryFiles(m.path.parent_path());
     try {
       files::ReplaceModuleFile(m.path, *bytes, &m.stamp);
     } catch (const files::FileError& e) {
@@ -342,6 +346,7 @@ class Runner {
   TerminalProgress progress_;
   Outcome outcome_;
   bool outputFailed_ = false;
+  std::set<fs::path> swept_;
   Report report_;
   std::map<std::string, std::unique_ptr<files::CodePage>> pages_;
 };

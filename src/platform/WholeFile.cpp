@@ -12,6 +12,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/TemporaryFile.h"
+
 namespace kv::platform {
 
 namespace {
@@ -149,51 +151,33 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
   }
 
   fs::path folder = target.parent_path();
-  std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-  Descriptor out{::mkostemp(pattern.data(), O_CLOEXEC)};
-  if (out.fd < 0) return LastError();
-  auto fail = [&](std::error_code why) {
-    ::close(out.Release());
-    ::unlink(pattern.c_str());
-    return why;
-  };
-  if (auto why = WriteAll(out.fd, contents)) return fail(why);
+  TemporaryFile temporary(target, error);
+  if (error) return error;
+  const int out = temporary.Descriptor();
+  if (auto why = WriteAll(out, contents)) return why;
   // The owner is kept where allowed, through the descriptor and before the
   // rename: a call by path after it could be sent elsewhere by whoever owns
   // the folder. The mode follows, as a change of owner clears set-id bits.
-  if (existing) (void)!::fchown(out.fd, info.st_uid, info.st_gid);
-  if (existing) CopyExtendedAttributes(target.c_str(), out.fd);
-  if (::fchmod(out.fd, mode) != 0 || ::fsync(out.fd) != 0) return fail(LastError());
-  if (::close(out.Release()) != 0) {
-    std::error_code why = LastError();
-    ::unlink(pattern.c_str());
-    return why;
-  }
+  if (existing) (void)!::fchown(out, info.st_uid, info.st_gid);
+  if (existing) CopyExtendedAttributes(target.c_str(), out);
+  if (::fchmod(out, mode) != 0 || ::fsync(out) != 0) return LastError();
+  if (std::error_code why = temporary.Close()) return why;
   // Another program's change since the read is never overwritten. (A change
   // in the instant between this look and the rename cannot be seen.)
   if (unchangedSince) {
     struct stat now {};
-    if (::stat(target.c_str(), &now) != 0 || !(StampFrom(now) == *unchangedSince)) {
-      ::unlink(pattern.c_str());
-      return ChangedSinceRead();
-    }
+    if (::stat(target.c_str(), &now) != 0 || !(StampFrom(now) == *unchangedSince)) return ChangedSinceRead();
   }
   if (existing && S_ISREG(info.st_mode) && info.st_nlink > 1) {
     // The complete copy stays until the file itself holds the new text, so
     // an interrupted write leaves it to recover from.
     bool started = false;
-    if (std::error_code why = WriteInPlace(target.c_str(), info, contents, started)) {
-      if (!started) ::unlink(pattern.c_str());
-      return why;
-    }
-    ::unlink(pattern.c_str());
-    return {};
-  }
-  if (::rename(pattern.c_str(), target.c_str()) != 0) {
-    std::error_code why = LastError();
-    ::unlink(pattern.c_str());
+    std::error_code why = WriteInPlace(target.c_str(), info, contents, started);
+    if (why && started) temporary.HandOver();
     return why;
   }
+  if (::rename(temporary.Path().c_str(), target.c_str()) != 0) return LastError();
+  temporary.HandOver();
   // The rename itself reaches the disk with the folder's entry; a failure
   // here leaves the new file in place, so it is not reported.
   Descriptor directory{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};

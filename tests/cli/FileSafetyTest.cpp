@@ -1,6 +1,9 @@
 // What kestrova must never do to the user's files: write over an input with
 // its report, write after a failed command, write a read-only module, follow
 // a link out of a folder to a file that is not a module.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "CliFixture.h"
 
 namespace kv::testing {
@@ -63,6 +66,17 @@ TEST_F(CliTest, AReadOnlyModuleIsNotWrittenAndTheOthersAre) {
     EXPECT_EQ(Read("b.bas"), "Sub Main()\r\n    x = 1\r\nEnd Sub\r\n") << mode;
     ::chmod(P("a.bas").c_str(), 0644);
   }
+}
+
+TEST_F(CliTest, ARunRemovesWhatAKilledRunLeftInTheFolder) {
+  pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  std::string leftover = ".m.bas.tmp-" + std::to_string(gone) + "-Ab12Cd";
+  Write(leftover, "half");
+  Write("m.bas", kMessy);
+  EXPECT_EQ(Run({"indent", "m.bas"}).code, 0);
+  EXPECT_FALSE(std::filesystem::exists(P(leftover)));
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // Paths as Windows wrote them, and reading and writing files safely.
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <chrono>
 #include <fstream>
@@ -10,6 +14,7 @@
 #include "TempDir.h"
 #include "files/Paths.h"
 #include "files/SafeFile.h"
+#include "platform/TemporaryFile.h"
 
 namespace kv::files {
 namespace {
@@ -182,3 +187,55 @@ TEST(SafeFile, EveryHardLinkSeesTheNewTextAndAttributesStay) {
 
 }  // namespace
 }  // namespace kv::files
+
+namespace kv::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using kv::testing::TempDir;
+
+std::size_t Entries(const fs::path& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// A child process that is in the middle of writing a replacement when a
+// signal ends it. Returns the signal that ended it.
+int DieWhileWriting(const fs::path& target, int signal) {
+  pid_t child = ::fork();
+  if (child == 0) {
+    RemoveTemporaryFilesOnSignals();
+    std::error_code error;
+    TemporaryFile temporary(target, error);
+    ::raise(signal);
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+}
+
+TEST(TemporaryFiles, ASignalRemovesTheFileBeingWrittenAndAKillLeavesItForTheNextRun) {
+  struct Case {
+    int signal;
+    std::size_t left;
+  } cases[] = {{SIGINT, 1}, {SIGTERM, 1}, {SIGKILL, 2}};
+  for (const Case& c : cases) {
+    TempDir dir;
+    fs::path target = dir.Write("m.bas", "old");
+    EXPECT_EQ(DieWhileWriting(target, c.signal), c.signal);
+    EXPECT_EQ(Entries(dir.Path()), c.left) << c.signal;
+    RemoveStaleTemporaryFiles(dir.Path());
+    EXPECT_EQ(Entries(dir.Path()), 1u) << c.signal;
+  }
+  // Only the leftovers of processes that are gone, and only such names.
+  TempDir dir;
+  for (std::string name : {".m.bas.tmp-" + std::to_string(::getppid()) + "-abcdef", std::string(".m.bas.tmp-1x-abcdef"),
+                           std::string(".m.bas.tmp-abcdef"), std::string("m.bas.tmp-999999999-abcdef")}) {
+    dir.Write(name, "x");
+  }
+  RemoveStaleTemporaryFiles(dir.Path());
+  EXPECT_EQ(Entries(dir.Path()), 4u);
+}
+
+}  // namespace
+}  // namespace kv::platform
