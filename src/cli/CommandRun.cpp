@@ -146,7 +146,14 @@ class Runner {
       // their own (an error the IDE reports at connection).
       if (!o_.quiet) io_.err << VbToUtf8(box.title.value_or(VbString(kMessageTitle))) << ": " << VbToUtf8(box.text) << "\n";
     };
-    Session s(setup);
+    std::optional<Session> session;
+    try {
+      session.emplace(setup);
+    } catch (const SessionError& e) {
+      Error(shown, std::string(e.what()) + "; not run", kExitFailed);
+      return;
+    }
+    Session& s = *session;
 
     // Load.
     model::ModelComponent* active = nullptr;

@@ -37,8 +37,10 @@ struct MenusOptions {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kestrova-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
+    std::error_code ec;
+    fs::path base = fs::temp_directory_path(ec);
+    std::string pattern = (base / "kestrova-XXXXXX").string();
+    if (!ec && !base.empty() && ::mkdtemp(pattern.data())) path_ = pattern;
   }
   ~ScratchFolder() {
     std::error_code ignored;

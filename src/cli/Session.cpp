@@ -3,16 +3,29 @@
 
 #include <stdlib.h>
 
+#include <cerrno>
+#include <cstdlib>
+
+#include <fmt/format.h>
+
 namespace kv::cli {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The folder that stands for the Windows directory: private to the session.
+// The folder that stands for the Windows directory: private to the session,
+// made anew (never an existing folder or file reused).
 fs::path MakeWindowsFolder() {
-  std::string pattern = (fs::temp_directory_path() / "kestrova-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) return fs::temp_directory_path();
+  std::error_code ec;
+  fs::path base = fs::temp_directory_path(ec);
+  std::string pattern = (base / "kestrova-XXXXXX").string();
+  if (ec || base.empty() || !::mkdtemp(pattern.data())) {
+    if (!ec) ec = {errno, std::generic_category()};
+    const char* tmpdir = std::getenv("TMPDIR");
+    throw SessionError(fmt::format("cannot create a temporary folder{}: {}",
+                                   tmpdir ? fmt::format(" in TMPDIR '{}'", tmpdir) : "", ec.message()));
+  }
   return pattern;
 }
 
@@ -38,7 +51,7 @@ Session::~Session() {
   settings_.reset();
   platform_.reset();
   std::error_code ec;
-  if (windowsFolder_ != fs::temp_directory_path()) fs::remove_all(windowsFolder_, ec);
+  fs::remove_all(windowsFolder_, ec);
 }
 
 void Session::Activate(model::ModelComponent& component, const Selection& caret) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "files/CodePage.h"
@@ -32,8 +33,15 @@ struct SessionSetup {
   platform::Platform::MessageBoxPresenter presenter;
 };
 
+// A session that cannot be set up: no temporary folder can be made.
+class SessionError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 class Session {
  public:
+  // Throws SessionError.
   explicit Session(const SessionSetup& setup);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -120,6 +121,23 @@ TEST_F(ForeignFolder, TheirReadOnlyModuleIsNotWritten) {
   ProgramResult r = RunKestrova(root_.Path(), {"indent", module.string()});
   EXPECT_EQ(r.code, 3);
   EXPECT_EQ(ReadFileText(module), "Sub A()\r\nx = 1\r\nEnd Sub\r\n");
+}
+
+// The other user's TMPDIR, where no folder can be made (its path is one
+// folder name short of the longest a path may be) but a link to root's file
+// waits under the name of the IDE's profile file.
+TEST_F(ForeignFolder, APlantedLinkInTmpdirGetsNothing) {
+  std::string tmpdir = folder_.string();
+  while (tmpdir.size() < 4082) tmpdir += "/" + std::string(std::min<std::size_t>(200, 4082 - tmpdir.size() - 1), 'd');
+  fs::create_directories(tmpdir);
+  ASSERT_EQ(::symlink(victim_.c_str(), (tmpdir + "/vbaddin.ini").c_str()), 0);
+  fs::path module = root_ / "a.bas";
+  WriteAs(module, "Sub A()\r\nx = 1\r\nEnd Sub\r\n", 0);
+  ProgramResult r = RunKestrova(root_.Path(), {"indent", module.string()},
+                                {{"TMPDIR", tmpdir}, {"KESTROVA_SETTINGS", (root_ / "s.ini").string()}});
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(Victim(), "root's own");
+  EXPECT_EQ(VictimOwner(), 0u);
 }
 
 }  // namespace

@@ -58,5 +58,19 @@ TEST_F(StandardStreams, UnreadableOrEndlessStandardInputExitsTwo) {
   EXPECT_EQ(Run({"indent", "-"}, {(dir_ / "in.bas").string(), std::nullopt}).out, "Sub A()\r\n    x = 1\r\nEnd Sub\r\n");
 }
 
+// TMPDIR is the environment's too: one that names no usable folder is an
+// error that says so, never a crash.
+TEST_F(StandardStreams, ATemporaryFolderThatCannotBeMadeIsAClearError) {
+  std::ofstream(dir_ / "file") << "x";
+  for (std::string tmpdir : {(dir_ / "missing").string(), (dir_ / "file").string(), std::string()}) {
+    ProgramResult r = RunKestrova(dir_.Path(), {"indent", "m.bas"},
+                                  {{"KESTROVA_SETTINGS", (dir_ / "s.ini").string()}, {"TMPDIR", tmpdir}});
+    EXPECT_EQ(r.code, 3) << tmpdir;
+    EXPECT_NE(r.err.find("kestrova: m.bas: cannot create a temporary folder"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadFileText(dir_ / "m.bas"), kMessy);
+    EXPECT_EQ(RunKestrova(dir_.Path(), {"menus"}, {{"TMPDIR", tmpdir}}).code, 3) << tmpdir;
+  }
+}
+
 }  // namespace
 }  // namespace kv::testing
