@@ -3,15 +3,30 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "files/SafeFile.h"
 #include "options/modSettings.h"
 
 namespace kv::testing {
 namespace {
+
+namespace fs = std::filesystem;
+
+fs::path WriteText(const fs::path& file, std::string_view text) {
+  std::ofstream(file, std::ios::binary) << text;
+  return file;
+}
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // Two processes each set keys of their own in the same settings file.
 TEST(Concurrency, TwoProcessesSettingKeysLoseNone) {
@@ -42,6 +57,44 @@ TEST(Concurrency, TwoProcessesSettingKeysLoseNone) {
     }
   }
   EXPECT_EQ(missing, 0);
+}
+
+// Another program's change between the read and the write is never lost.
+TEST(Concurrency, AFileChangedSinceItWasReadIsLeftAlone) {
+  struct Case {
+    const char* change;
+    void (*apply)(const fs::path&);
+  } cases[] = {
+      {"appended", [](const fs::path& f) { std::ofstream(f, std::ios::app) << "x"; }},
+      {"same size", [](const fs::path& f) { std::ofstream(f, std::ios::binary) << "Sub B()\r\n"; }},
+      {"replaced", [](const fs::path& f) {
+         std::ofstream(f.string() + ".new") << "Sub A()\r\n";
+         fs::rename(f.string() + ".new", f);
+       }},
+      {"touched", [](const fs::path& f) { fs::last_write_time(f, fs::last_write_time(f) + std::chrono::seconds(1)); }},
+  };
+  for (const Case& c : cases) {
+    kv::test::TempFolder dir;
+    fs::path file = WriteText(dir / "m.bas", "Sub A()\r\n");
+    platform::FileStamp stamp;
+    files::ReadSourceFile(file, &stamp);
+    c.apply(file);
+    std::string theirs = ReadText(file);
+    try {
+      files::ReplaceModuleFile(file, "ours", &stamp);
+      ADD_FAILURE() << c.change;
+    } catch (const files::FileError& e) {
+      EXPECT_STREQ(e.what(), "changed while kestrova worked; not written") << c.change;
+    }
+    EXPECT_EQ(ReadText(file), theirs) << c.change;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1) << c.change;
+  }
+  kv::test::TempFolder dir;
+  fs::path file = WriteText(dir / "m.bas", "Sub A()\r\n");
+  platform::FileStamp stamp;
+  files::ReadSourceFile(file, &stamp);
+  files::ReplaceModuleFile(file, "ours", &stamp);
+  EXPECT_EQ(ReadText(file), "ours");
 }
 
 }  // namespace

@@ -123,44 +123,6 @@ namespace {
 namespace fs = std::filesystem;
 using kv::testing::TempDir;
 
-// Another program's change between the read and the write is never lost.
-TEST(SafeFile, AFileChangedSinceItWasReadIsLeftAlone) {
-  struct Case {
-    const char* change;
-    void (*apply)(const fs::path&);
-  } cases[] = {
-      {"appended", [](const fs::path& f) { std::ofstream(f, std::ios::app) << "x"; }},
-      {"same size", [](const fs::path& f) { std::ofstream(f, std::ios::binary) << "Sub B()\r\n"; }},
-      {"replaced", [](const fs::path& f) {
-         std::ofstream(f.string() + ".new") << "Sub A()\r\n";
-         fs::rename(f.string() + ".new", f);
-       }},
-      {"touched", [](const fs::path& f) { fs::last_write_time(f, fs::last_write_time(f) + std::chrono::seconds(1)); }},
-  };
-  for (const Case& c : cases) {
-    TempDir dir;
-    fs::path file = dir.Write("m.bas", "Sub A()\r\n");
-    platform::FileStamp stamp;
-    ReadSourceFile(file, &stamp);
-    c.apply(file);
-    std::string theirs = TempDir::Read(file);
-    try {
-      ReplaceModuleFile(file, "ours", &stamp);
-      ADD_FAILURE() << c.change;
-    } catch (const FileError& e) {
-      EXPECT_STREQ(e.what(), "changed while kestrova worked; not written") << c.change;
-    }
-    EXPECT_EQ(TempDir::Read(file), theirs) << c.change;
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1) << c.change;
-  }
-  TempDir dir;
-  fs::path file = dir.Write("m.bas", "Sub A()\r\n");
-  platform::FileStamp stamp;
-  ReadSourceFile(file, &stamp);
-  ReplaceModuleFile(file, "ours", &stamp);
-  EXPECT_EQ(TempDir::Read(file), "ours");
-}
-
 TEST(SafeFile, EveryHardLinkSeesTheNewTextAndAttributesStay) {
   TempDir dir;
   fs::path file = dir.Write("m.bas", "old");
