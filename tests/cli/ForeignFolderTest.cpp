@@ -113,16 +113,6 @@ TEST_F(ForeignFolder, LinksInAFolderReachOnlyModules) {
   }
 }
 
-// A read-only module of the other user's stays as it is, though root could
-// write it.
-TEST_F(ForeignFolder, TheirReadOnlyModuleIsNotWritten) {
-  fs::path module = folder_ / "a.bas";
-  WriteAs(module, "Sub A()\r\nx = 1\r\nEnd Sub\r\n", kOtherUser, 0444);
-  ProgramResult r = RunKestrova(root_.Path(), {"indent", module.string()});
-  EXPECT_EQ(r.code, 3);
-  EXPECT_EQ(ReadFileText(module), "Sub A()\r\nx = 1\r\nEnd Sub\r\n");
-}
-
 // The other user's TMPDIR, where no folder can be made (its path is one
 // folder name short of the longest a path may be) but a link to root's file
 // waits under the name of the IDE's profile file.

@@ -6,7 +6,6 @@
 
 #include <csignal>
 
-#include <chrono>
 #include <fstream>
 
 #include <gtest/gtest.h>
