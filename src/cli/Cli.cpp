@@ -4,6 +4,11 @@
 
 #include <CLI/CLI.hpp>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include <iostream>
 
 #include "cli/Subcommands.h"
@@ -14,7 +19,27 @@
 
 namespace kv::cli {
 
+namespace {
+
+// A standard stream the program was started without is taken by /dev/null,
+// so that no file opened later takes its number and receives the output
+// meant for it; reading or writing it still fails.
+void HoldClosedStandardStreams() {
+#ifndef _WIN32
+  if (::fcntl(STDIN_FILENO, F_GETFD) < 0 && ::open("/dev/null", O_RDONLY) == STDIN_FILENO) {
+    std::cin.setstate(std::ios::badbit);
+  }
+  if (::fcntl(STDOUT_FILENO, F_GETFD) < 0 && ::open("/dev/null", O_WRONLY) == STDOUT_FILENO) {
+    std::cout.setstate(std::ios::badbit);
+  }
+  if (::fcntl(STDERR_FILENO, F_GETFD) < 0) (void)::open("/dev/null", O_WRONLY);
+#endif
+}
+
+}  // namespace
+
 int Main(int argc, char** argv) {
+  HoldClosedStandardStreams();
   Console console{std::cin, std::cout, std::cerr};
   CliState state{console, {}};
   CLI::App app("Kestrova indents and tidies VB6 code: module files, projects and folders.\n"

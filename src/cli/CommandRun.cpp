@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdio>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -26,6 +28,7 @@
 #include "files/Paths.h"
 #include "files/SafeFile.h"
 #include "organize/modOrganize.h"
+#include "platform/TemporaryFile.h"
 
 namespace kv::cli {
 
@@ -113,10 +116,15 @@ class Runner {
         drawProgress_(!o.quiet && TerminalProgress::StandardErrorIsTerminal()) {}
 
   int Run() {
-    auto targets = ExpandTargets(o_.paths, [&](const std::string& path, const std::string& why) {
-      io_.err << fmt::format("kestrova: {}: {}\n", path, why);
-      outcome_.Raise(kExitUsage);
-    });
+    auto targets = ExpandTargets(
+        o_.paths,
+        [&](const std::string& path, const std::string& why) {
+          io_.err << fmt::format("kestrova: {}: {}\n", path, why);
+          outcome_.Raise(kExitUsage);
+        },
+        [&](const std::string& path, const std::string& why) {
+          if (!o_.quiet) io_.err << fmt::format("kestrova: {}: {}\n", path, why);
+        });
     if (std::count_if(targets.begin(), targets.end(), [](const Target& t) { return t.kind == TargetKind::StandardInput; }) > 1) {
       io_.err << "kestrova: standard input (-) can be given only once\n";
       return kExitUsage;
@@ -128,6 +136,12 @@ class Runner {
     if (o_.encoding && !files::CodePage::Open(*o_.encoding)) {
       io_.err << fmt::format("kestrova: unknown code page '{}'; known: {}\n", *o_.encoding, KnownPages());
       return kExitUsage;
+    }
+    if (o_.report && *o_.report != "-") {
+      if (std::optional<std::string> why = ReportPathProblem(targets)) {
+        io_.err << fmt::format("kestrova: --report {}: {}\n", *o_.report, *why);
+        return kExitUsage;
+      }
     }
     unsigned jobs = o_.jobs ? o_.jobs : std::max(1u, std::thread::hardware_concurrency());
     jobs = static_cast<unsigned>(std::min<std::size_t>(jobs, targets.size()));
@@ -204,8 +218,7 @@ class Runner {
       if (!line.starts_with("kestrova: warning: ") || warned_.insert(std::string(line)).second) io_.err << line;
       at = end;
     }
-    io_.out << r.out;
-    if (r.flush) io_.out.flush();
+    if (!r.out.empty() || r.flush) WriteOut(r.out);
     outcome_.Raise(r.outcome.Code());
     report_.messages.insert(report_.messages.end(), r.messages.begin(), r.messages.end());
     if (r.ran) report_.selection = r.selection;
@@ -215,6 +228,18 @@ class Runner {
   static void Error(TargetResult& r, const std::string& path, const std::string& why, int code) {
     r.err += fmt::format("kestrova: {}: {}\n", path, why);
     r.outcome.Raise(code);
+  }
+
+  // The report never takes the place of a file of the run, nor of any VB
+  // file, which a mistyped command line would otherwise overwrite.
+  std::optional<std::string> ReportPathProblem(const std::vector<Target>& targets) const {
+    fs::path report(*o_.report);
+    if (files::IsVbFile(report)) return "a report is never written to a VB file";
+    for (const Target& t : targets) {
+      std::error_code ec;
+      if (!t.path.empty() && fs::equivalent(t.path, report, ec)) return "is one of the files to work on";
+    }
+    return std::nullopt;
   }
 
   static std::string KnownPages() {
@@ -310,6 +335,7 @@ class Runner {
     if (active) {
       Selection caret = o_.caret.value_or(Selection{1, 1, 1, 1});
       try {
+        if (!CaretFits(*active, caret)) throw VbError(vberr::kInvalidProcedureCall, u"");
         s.Activate(*active, caret);
       } catch (const VbError&) {
         Error(r, shown, fmt::format("--caret {}:{}:{}:{} lies outside the module", caret.startLine, caret.startColumn,
@@ -318,10 +344,15 @@ class Runner {
         return Close(s, shared);
       }
     }
-    if (!StartCommand(s, n, shared)) r.outcome.Raise(kExitFailed);
+    bool done = StartCommand(s, n, shared);
     r.messages = s.TargetMessages();
     r.ran = true;
     r.selection = s.ActiveSelection();
+    if (!done) {
+      // The model may hold half of the command's work: none of it is kept.
+      Error(r, shown, "the command failed; nothing written", kExitFailed);
+      return Close(s, shared);
+    }
 
     // Write back, releasing each module's code and bytes once it is done.
     for (auto& m : s.Loader().Modules()) {
@@ -338,6 +369,20 @@ class Runner {
     if (shared) s.NextTarget();
   }
 
+  // Whether both ends of the selection lie on the module's lines, at most
+  // one column past a line's end.
+  static bool CaretFits(model::ModelComponent& c, const Selection& caret) {
+    const auto& lines = c.Code().AllLines();
+    auto fits = [&](std::int32_t line, std::int32_t column) {
+      if (line < 1 || column < 1) return false;
+      auto index = static_cast<std::size_t>(line) - 1;
+      if (index >= std::max<std::size_t>(lines.size(), 1)) return false;
+      std::size_t length = index < lines.size() ? lines[index].size() : 0;
+      return static_cast<std::size_t>(column) <= length + 1;
+    };
+    return fits(caret.startLine, caret.startColumn) && fits(caret.endLine, caret.endColumn);
+  }
+
   model::ModelComponent* LoadStandardInput(Session& s, const std::string& shown, TargetResult& r) {
     vbide::ComponentType type = vbide::ComponentType::StdModule;
     VbString name = u"Module1";
@@ -351,10 +396,32 @@ class Runner {
       type = *kind;
       name = U(fs::path(*o_.stdinName).stem().string());
     }
-    std::string bytes(std::istreambuf_iterator<char>(io_.in), {});
-    if (bytes.size() > files::kMaxSourceSize) throw files::FileError("is more than the 64 MiB a source file may hold");
+    std::string bytes = ReadStandardInput();
     model::ModelProject& p = s.Vbe().AddProject(u"Project1");
     return s.Loader().AddModuleBytes(p, std::move(bytes), type, shown, name).component;
+  }
+
+  // Standard input a block at a time, never holding more than the largest
+  // source file and one block.
+  std::string ReadStandardInput() {
+    constexpr std::size_t kBlock = 64 << 10;
+    std::string bytes;
+    char block[kBlock];
+    while (io_.in.read(block, kBlock) || io_.in.gcount() > 0) {
+      auto got = static_cast<std::size_t>(io_.in.gcount());
+      if (bytes.size() + got > bytes.capacity()) {
+        bytes.reserve(std::min(std::max(bytes.capacity() * 2, bytes.size() + got), files::kMaxSourceSize + kBlock));
+      }
+      bytes.append(block, got);
+      if (bytes.size() > files::kMaxSourceSize) {
+        throw files::FileError("is more than the 64 MiB a source file may hold");
+      }
+    }
+    // A closed standard input reads as failed (Main), a folder fails its read.
+    if (io_.in.bad() || (&io_.in == &std::cin && std::ferror(stdin))) {
+      throw files::FileError("standard input cannot be read");
+    }
+    return bytes;
   }
 
   // The active code pane of a project: --module, else the first module that
@@ -408,11 +475,29 @@ class Runner {
       return;
     }
     if (!changed) return;
+    // What an earlier run killed in this folder left behind goes first.
+    if (FirstWriteIn(m.path.parent_path())) platform::RemoveStaleTemporaryFiles(m.path.parent_path());
     try {
-      files::ReplaceModuleFile(m.path, *bytes);
+      files::ReplaceModuleFile(m.path, *bytes, &m.stamp);
     } catch (const files::FileError& e) {
       Error(r, m.displayName, e.what(), kExitFailed);
     }
+  }
+
+  // Writes to standard output and flushes it; a failed write (a full disk, a
+  // closed pipe) fails the run, reported once.
+  void WriteOut(std::string_view text) {
+    io_.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (io_.out.flush()) return;
+    if (!outputFailed_) io_.err << "kestrova: standard output: cannot be written\n";
+    outcome_.Raise(kExitFailed);
+    outputFailed_ = true;
+  }
+
+  // Whether this is the run's first write in the folder.
+  bool FirstWriteIn(const fs::path& folder) {
+    std::lock_guard lock(sweptMutex_);
+    return swept_.insert(folder).second;
   }
 
   static std::string ReadBack(const files::LoadedModule& m) {
@@ -426,12 +511,13 @@ class Runner {
   void WriteReport() {
     std::string json = report_.Json();
     if (*o_.report == "-") {
-      io_.out << json;
+      WriteOut(json);
       return;
     }
     std::ofstream f(*o_.report, std::ios::binary | std::ios::trunc);
     f << json;
-    if (!f.flush()) {
+    f.close();
+    if (!f) {
       io_.err << fmt::format("kestrova: {}: the report cannot be written\n", *o_.report);
       outcome_.Raise(kExitFailed);
     }
@@ -443,6 +529,9 @@ class Runner {
   bool drawProgress_;
   TerminalProgress progress_;
   Outcome outcome_;
+  bool outputFailed_ = false;
+  std::mutex sweptMutex_;  // workers write in parallel
+  std::set<fs::path> swept_;
   Report report_;
   std::set<std::string> warned_;
 };

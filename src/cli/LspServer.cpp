@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <iostream>
+#include <stdexcept>
 
 #include "cli/CommandNames.h"
 #include "cli/LspFraming.h"
@@ -50,9 +51,15 @@ json EditsJson(const std::vector<TextEdit>& edits) {
   return out;
 }
 
+// A private folder made anew: files are never written to, nor reused from,
+// a folder that others can write to.
 fs::path MakeScratch() {
-  std::string pattern = (fs::temp_directory_path() / "kestrova-lsp-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) return fs::temp_directory_path();
+  std::error_code ec;
+  fs::path base = fs::temp_directory_path(ec);
+  std::string pattern = (base / "kestrova-lsp-XXXXXX").string();
+  if (ec || base.empty() || !::mkdtemp(pattern.data())) {
+    throw std::runtime_error("cannot create a temporary folder: set TMPDIR to a folder kestrova can write to");
+  }
   return pattern;
 }
 
@@ -64,7 +71,7 @@ LspServer::LspServer(std::ostream& out)
 LspServer::~LspServer() {
   documents_.clear();
   std::error_code ec;
-  if (scratch_ != fs::temp_directory_path()) fs::remove_all(scratch_, ec);
+  fs::remove_all(scratch_, ec);
 }
 
 int LspServer::Serve(std::istream& in) {

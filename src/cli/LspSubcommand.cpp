@@ -2,7 +2,10 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <optional>
+#include <stdexcept>
 
+#include "cli/Cli.h"
 #include "cli/LspServer.h"
 #include "cli/Subcommands.h"
 
@@ -14,8 +17,14 @@ void AddLspSubcommand(CLI::App& app, CliState& state) {
               "apply, the editor's tab size only when neither names IndentSpaces.");
   lsp->callback([&state] {
     state.action = [&state] {
-      lsp::LspServer server(state.console.out);
-      return server.Serve(state.console.in);
+      std::optional<lsp::LspServer> server;
+      try {
+        server.emplace(state.console.out);
+      } catch (const std::runtime_error& e) {
+        state.console.err << "kestrova: lsp: " << e.what() << "\n";
+        return kExitFailed;
+      }
+      return server->Serve(state.console.in);
     };
   });
 }

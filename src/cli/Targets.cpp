@@ -10,7 +10,21 @@ namespace kv::cli {
 
 namespace fs = std::filesystem;
 
-std::vector<Target> ExpandTargets(const std::vector<std::string>& paths, const TargetProblem& problem) {
+namespace {
+
+// A link found in a folder counts only when it names a regular module file:
+// whoever can write to the folder must not be able to point the run at any
+// other file.
+bool IsLinkToModule(const fs::path& link) {
+  std::error_code ec;
+  fs::path target = fs::canonical(link, ec);
+  return !ec && fs::is_regular_file(fs::symlink_status(target, ec)) && files::IsModuleFile(target);
+}
+
+}  // namespace
+
+std::vector<Target> ExpandTargets(const std::vector<std::string>& paths, const TargetProblem& problem,
+                                  const TargetProblem& note) {
   std::vector<Target> targets;
   for (const std::string& given : paths) {
     if (given == "-") {
@@ -24,7 +38,14 @@ std::vector<Target> ExpandTargets(const std::vector<std::string>& paths, const T
       for (auto it = fs::recursive_directory_iterator(path, ec); !ec && it != fs::recursive_directory_iterator();
            it.increment(ec)) {
         std::string name = it->path().filename().string();
-        if (it->is_directory(ec) && name.starts_with('.')) {
+        if (it->is_symlink(ec)) {
+          if (!files::IsModuleFile(it->path())) continue;
+          if (IsLinkToModule(it->path())) {
+            found.push_back(it->path());
+          } else if (note) {
+            note(it->path().string(), "is a link to a file that is not a VB module file; skipped");
+          }
+        } else if (it->is_directory(ec) && name.starts_with('.')) {
           it.disable_recursion_pending();
         } else if (it->is_regular_file(ec) && files::IsModuleFile(it->path())) {
           found.push_back(it->path());

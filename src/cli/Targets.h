@@ -22,8 +22,11 @@ struct Target {
 using TargetProblem = std::function<void(const std::string& path, const std::string& message)>;
 
 // The targets in the order given; a folder's module files in name order
-// (folders whose name starts with a dot are skipped).
-std::vector<Target> ExpandTargets(const std::vector<std::string>& paths, const TargetProblem& problem);
+// (folders whose name starts with a dot are skipped). A link found in a
+// folder is taken only when it leads to a regular module file; `note` hears
+// of the others. A link named on the command line is followed.
+std::vector<Target> ExpandTargets(const std::vector<std::string>& paths, const TargetProblem& problem,
+                                  const TargetProblem& note = {});
 
 // The team options file for a path: the nearest ".kestrova.ini" in the
 // path's folder or a folder above it.

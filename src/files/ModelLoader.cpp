@@ -46,7 +46,11 @@ LoadedModule& ModelLoader::AddModuleFile(model::ModelProject& project, const fs:
   auto type = ModuleTypeOf(path);
   if (!type) throw FileError("is not a VB module file");
   if (name.empty()) name = FromPath(path.stem());
-  return Load(project, ReadSourceFile(path), *type, std::move(displayName), path, std::move(name));
+  platform::FileStamp stamp;
+  std::string bytes = ReadSourceFile(path, &stamp);
+  LoadedModule& m = Load(project, std::move(bytes), *type, std::move(displayName), path, std::move(name));
+  m.stamp = stamp;
+  return m;
 }
 
 LoadedModule& ModelLoader::AddModuleBytes(model::ModelProject& project, std::string bytes, vbide::ComponentType type,
@@ -84,9 +88,11 @@ model::ModelProject& ModelLoader::AddProject(const fs::path& vbp, const std::str
     }
     try {
       if (!IsModuleFile(*found)) throw FileError("is not a VB module file");
-      std::string bytesOf = ReadSourceFile(*found);
+      platform::FileStamp stamp;
+      std::string bytesOf = ReadSourceFile(*found, &stamp);
       Load(project, std::move(bytesOf), member.type, found->string(), *found,
-           member.name.empty() ? FromPath(found->stem()) : member.name);
+           member.name.empty() ? FromPath(found->stem()) : member.name)
+          .stamp = stamp;
     } catch (const FileError& e) {
       throw FileError(fmt::format("{}: {}", found->string(), e.what()));
     }

@@ -19,6 +19,7 @@
 #include "files/CodePage.h"
 #include "files/ModuleFile.h"
 #include "host/model/ModelVBE.h"
+#include "platform/WholeFile.h"
 
 namespace kv::files {
 
@@ -29,6 +30,7 @@ struct LoadedModule {
   ModuleFile file;
   std::uint64_t revision = 0;   // the code module's revision right after loading
   std::string original;         // the bytes as read, kept only when asked for
+  platform::FileStamp stamp;    // the file as read: written back only if it is still that
 };
 
 class ModelLoader {

@@ -90,4 +90,13 @@ std::optional<vbide::ComponentType> ModuleTypeOf(const fs::path& file) {
 
 bool IsProjectFile(const fs::path& file) { return SameNoCase(file.extension().string(), ".vbp"); }
 
+bool IsVbFile(const fs::path& file) {
+  if (IsModuleFile(file) || IsProjectFile(file)) return true;
+  std::string ext = file.extension().string();
+  for (const char* other : {".vbg", ".vbw", ".frx", ".ctx", ".pgx", ".dox", ".dsx", ".res"}) {
+    if (SameNoCase(ext, other)) return true;
+  }
+  return false;
+}
+
 }  // namespace kv::files

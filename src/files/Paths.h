@@ -28,5 +28,8 @@ std::optional<vbide::ComponentType> ModuleTypeOf(const std::filesystem::path& fi
 inline bool IsModuleFile(const std::filesystem::path& file) { return ModuleTypeOf(file).has_value(); }
 // Whether the file is a project file (.vbp in any letter case).
 bool IsProjectFile(const std::filesystem::path& file);
+// Whether the file is any file of a VB project: a module or project file, a
+// project group, a workspace or a module's binary companion (.frx...).
+bool IsVbFile(const std::filesystem::path& file);
 
 }  // namespace kv::files

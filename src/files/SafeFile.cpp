@@ -31,10 +31,10 @@ void CheckSourceBytes(std::string_view bytes) {
   }
 }
 
-std::string ReadSourceFile(const fs::path& file) {
+std::string ReadSourceFile(const fs::path& file, platform::FileStamp* stamp) {
   std::string bytes;
   // The read refuses a pipe without waiting for a writer, and a device.
-  if (std::error_code error = platform::ReadWholeFile(file, bytes, nullptr, kMaxSourceSize)) {
+  if (std::error_code error = platform::ReadWholeFile(file, bytes, stamp, kMaxSourceSize)) {
     if (error == std::errc::is_a_directory) throw FileError("is a folder");
     if (error == std::errc::invalid_argument) throw FileError("is not a regular file");
     if (error == std::errc::file_too_large) {
@@ -47,14 +47,19 @@ std::string ReadSourceFile(const fs::path& file) {
   return bytes;
 }
 
-void ReplaceModuleFile(const fs::path& file, std::string_view bytes) {
+void ReplaceModuleFile(const fs::path& file, std::string_view bytes, const platform::FileStamp* readAs) {
   if (!IsModuleFile(file)) throw FileError("is not a VB module file and is never written");
   auto fail = [](std::error_code error) { return FileError(fmt::format("cannot be written: {}", error.message())); };
   // Only a file that is there is replaced.
   struct stat before {};
   if (::stat(file.c_str(), &before) != 0) throw fail({errno, std::generic_category()});
-  if (std::error_code error = platform::ReplaceFileAtomically(file, bytes, fs::perms::none)) throw fail(error);
-  (void)!::chown(file.c_str(), before.st_uid, before.st_gid);  // the owner is kept where allowed
+  // A module without write permission is one not checked out of source
+  // control: it stays as it is, also for root, who access() would let write.
+  if ((before.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0) throw FileError("read-only; not written");
+  if (std::error_code error = platform::ReplaceFileAtomically(file, bytes, fs::perms::none, readAs)) {
+    if (error == platform::ChangedSinceRead()) throw FileError("changed while kestrova worked; not written");
+    throw fail(error);
+  }
 }
 
 }  // namespace kv::files

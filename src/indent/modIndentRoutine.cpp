@@ -35,7 +35,7 @@ class IndentRun {
       level_ = std::max(level_ + pending_, 0);
       pending_ = 0;
     }
-    return RTrimView(out_);
+    return FitLine(text, RTrimView(out_));
   }
 
  private:
@@ -46,6 +46,7 @@ class IndentRun {
   };
 
   void Compose(VbStringView text);
+  static VbStringView FitLine(VbStringView before, VbStringView line);
   void Statement(VbStringView statement, bool atLineStart);
   bool Branch(Directive d);
   void AppendBlanks(std::int32_t n) { out_.append(static_cast<std::size_t>(std::max(n, 0)), kBlank); }
@@ -119,6 +120,17 @@ bool IndentRun::Branch(Directive d) {
     case Directive::None: break;
   }
   return false;
+}
+
+// VB6 loads no line longer than 1,023 characters. The blanks in front of a
+// line's text give way so that it fits; a line whose text alone is longer
+// keeps the blanks it had, and so stays as it was.
+VbStringView IndentRun::FitLine(VbStringView before, VbStringView line) {
+  constexpr std::size_t kLongestLine = 1023;
+  if (line.size() <= kLongestLine) return line;
+  std::size_t blanks = std::min(line.find_first_not_of(kBlank), line.size());
+  std::size_t excess = line.size() - kLongestLine;
+  return excess <= blanks ? line.substr(excess) : before;
 }
 
 // The prefix of a whole-line comment.

@@ -201,8 +201,17 @@ bool SettingsStore::HasSetting(VbStringView key) { return impl_->Find(key) != nu
 void SettingsStore::WriteSetting(VbStringView key, VbStringView value) {
   if (key.empty()) Raise(vberr::kInvalidProcedureCall, u"Invalid procedure call or argument");
   const fs::path& file = impl_->user.path;
+  std::error_code error;
+  if (!file.parent_path().empty()) {
+    fs::create_directories(file.parent_path(), error);
+    if (error) RaiseFileError(file, error);
+  }
+  // Another process setting a key at the same time would otherwise write
+  // its file over this one's, losing one of the two keys.
+  platform::FileLock lock(file.string() + ".lock", error);
+  if (error) RaiseFileError(file, error);
   std::string content;
-  std::error_code error = platform::ReadWholeFile(file, content, nullptr, kMaxFileSize);
+  error = platform::ReadWholeFile(file, content, nullptr, kMaxFileSize);
   bool fresh = error == std::errc::no_such_file_or_directory;
   if (error && !fresh) RaiseFileError(file, error);
   if (!fresh) {
@@ -228,10 +237,6 @@ void SettingsStore::WriteSetting(VbStringView key, VbStringView value) {
     ini.SetValue(entry, escapedValue);
   }
 
-  if (fresh && !file.parent_path().empty()) {
-    fs::create_directories(file.parent_path(), error);
-    if (error) RaiseFileError(file, error);
-  }
   using fs::perms;
   if ((error = platform::ReplaceFileAtomically(file, ini.ToString(), perms::owner_read | perms::owner_write)))
     RaiseFileError(file, error);

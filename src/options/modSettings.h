@@ -5,7 +5,8 @@
 // $XDG_CONFIG_HOME/kestrova/settings.ini, else ~/.config/kestrova/settings.ini.
 // Any text round-trips exactly; the file's header comment documents the
 // escaping. Writes replace the file atomically and keep every other key and
-// section. A corrupt or unreadable file never fails a read: the reader gets
+// section; a lock file beside it ("<name>.lock") serialises the writes of
+// several processes. A corrupt or unreadable file never fails a read: the reader gets
 // its default and one warning is reported. A write to a corrupt file first
 // keeps a copy of it beside it ("<name>.corrupt-<time>"), then starts a new
 // file; a write to an unreadable file throws.

@@ -2,12 +2,17 @@
 #include "platform/WholeFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 #include <utility>
+
+#include "platform/TemporaryFile.h"
 
 namespace kv::platform {
 
@@ -39,6 +44,44 @@ std::error_code WriteAll(int fd, std::string_view contents) {
     }
     contents.remove_prefix(static_cast<std::size_t>(written));
   }
+  return {};
+}
+
+// Gives the temporary file the extended attributes of the file it replaces;
+// one the temporary file cannot take (another owner's, the system's) is
+// skipped.
+void CopyExtendedAttributes(const char* from, int to) {
+  ssize_t size = ::listxattr(from, nullptr, 0);
+  if (size <= 0) return;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  size = ::listxattr(from, names.data(), names.size());
+  if (size <= 0) return;
+  names.resize(static_cast<std::size_t>(size));
+  std::string value;
+  for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+    const char* name = names.c_str() + at;
+    ssize_t length = ::getxattr(from, name, nullptr, 0);
+    if (length < 0) continue;
+    value.resize(static_cast<std::size_t>(length));
+    length = ::getxattr(from, name, value.data(), value.size());
+    if (length >= 0) (void)::fsetxattr(to, name, value.data(), static_cast<std::size_t>(length), 0);
+  }
+}
+
+// Writes the contents into the existing file itself, for a file with other
+// names (hard links) that must all see the new text.
+// `started` tells whether the file may have been touched.
+std::error_code WriteInPlace(const char* target, const struct stat& expected, std::string_view contents,
+                             bool& started) {
+  Descriptor in{::open(target, O_WRONLY | O_NOFOLLOW | O_CLOEXEC)};
+  if (in.fd < 0) return LastError();
+  struct stat info {};
+  if (::fstat(in.fd, &info) != 0) return LastError();
+  if (info.st_dev != expected.st_dev || info.st_ino != expected.st_ino) return ChangedSinceRead();
+  started = true;
+  if (auto why = WriteAll(in.fd, contents)) return why;
+  if (::ftruncate(in.fd, static_cast<off_t>(contents.size())) != 0 || ::fsync(in.fd) != 0) return LastError();
+  if (::close(in.Release()) != 0) return LastError();
   return {};
 }
 
@@ -86,8 +129,10 @@ std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& co
   return {};
 }
 
+std::error_code ChangedSinceRead() { return std::make_error_code(std::errc::text_file_busy); }
+
 std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
-                                      std::filesystem::perms newFilePermissions) {
+                                      std::filesystem::perms newFilePermissions, const FileStamp* unchangedSince) {
   namespace fs = std::filesystem;
   std::error_code error;
   fs::path target = file;
@@ -98,38 +143,65 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
 
   mode_t mode = static_cast<mode_t>(newFilePermissions) & 07777;
   struct stat info {};
-  if (::stat(target.c_str(), &info) == 0) {
+  bool existing = ::stat(target.c_str(), &info) == 0;
+  if (existing) {
     mode = info.st_mode & 07777;
   } else if (errno != ENOENT) {
     return LastError();
   }
 
   fs::path folder = target.parent_path();
-  std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-  Descriptor out{::mkostemp(pattern.data(), O_CLOEXEC)};
-  if (out.fd < 0) return LastError();
-  auto fail = [&](std::error_code why) {
-    ::close(out.Release());
-    ::unlink(pattern.c_str());
-    return why;
-  };
-  if (auto why = WriteAll(out.fd, contents)) return fail(why);
-  if (::fchmod(out.fd, mode) != 0 || ::fsync(out.fd) != 0) return fail(LastError());
-  if (::close(out.Release()) != 0) {
-    std::error_code why = LastError();
-    ::unlink(pattern.c_str());
+  TemporaryFile temporary(target, error);
+  if (error) return error;
+  const int out = temporary.Descriptor();
+  if (auto why = WriteAll(out, contents)) return why;
+  // The owner is kept where allowed, through the descriptor and before the
+  // rename: a call by path after it could be sent elsewhere by whoever owns
+  // the folder. The mode follows, as a change of owner clears set-id bits.
+  if (existing) (void)!::fchown(out, info.st_uid, info.st_gid);
+  if (existing) CopyExtendedAttributes(target.c_str(), out);
+  if (::fchmod(out, mode) != 0 || ::fsync(out) != 0) return LastError();
+  if (std::error_code why = temporary.Close()) return why;
+  // Another program's change since the read is never overwritten. (A change
+  // in the instant between this look and the rename cannot be seen.)
+  if (unchangedSince) {
+    struct stat now {};
+    if (::stat(target.c_str(), &now) != 0 || !(StampFrom(now) == *unchangedSince)) return ChangedSinceRead();
+  }
+  if (existing && S_ISREG(info.st_mode) && info.st_nlink > 1) {
+    // The complete copy stays until the file itself holds the new text, so
+    // an interrupted write leaves it to recover from.
+    bool started = false;
+    std::error_code why = WriteInPlace(target.c_str(), info, contents, started);
+    if (why && started) temporary.HandOver();
     return why;
   }
-  if (::rename(pattern.c_str(), target.c_str()) != 0) {
-    std::error_code why = LastError();
-    ::unlink(pattern.c_str());
-    return why;
-  }
+  if (::rename(temporary.Path().c_str(), target.c_str()) != 0) return LastError();
+  temporary.HandOver();
   // The rename itself reaches the disk with the folder's entry; a failure
   // here leaves the new file in place, so it is not reported.
   Descriptor directory{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
   if (directory.fd >= 0) ::fsync(directory.fd);
   return {};
+}
+
+FileLock::FileLock(const std::filesystem::path& lockFile, std::error_code& error) {
+  error.clear();
+  fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd_ < 0) {
+    error = LastError();
+    return;
+  }
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    error = LastError();
+    ::close(std::exchange(fd_, -1));
+    return;
+  }
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
 }  // namespace kv::platform

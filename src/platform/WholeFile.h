@@ -34,11 +34,33 @@ FileStamp StampOf(const std::filesystem::path& file, std::error_code& error);
 std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& contents, FileStamp* stamp = nullptr,
                               std::size_t maxSize = std::size_t{64} << 20);
 
-// Replaces `file` by `contents` atomically. An existing file's permissions
-// are kept; a new file gets `newFilePermissions`. A symbolic link is
+// Replaces `file` by `contents` atomically. An existing file's owner (where
+// allowed), permissions and extended attributes are kept; a new file gets
+// `newFilePermissions`. A file with several hard links is written in place,
+// so that every name sees the new contents, once the complete temporary copy
+// is on disk; that copy stays if this write fails. A symbolic link is
 // followed, so the file it points to is replaced and the link stays. On
 // failure the target is left as it was and no temporary file remains.
+// With `unchangedSince`, a target whose stamp differs from it (another
+// program wrote or replaced it since it was read) is left alone and
+// ChangedSinceRead() is returned.
 std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
-                                      std::filesystem::perms newFilePermissions);
+                                      std::filesystem::perms newFilePermissions,
+                                      const FileStamp* unchangedSince = nullptr);
+std::error_code ChangedSinceRead();
+
+// An exclusive advisory lock on `lockFile` (created when missing), held until
+// the object goes or the process ends: it serialises the read, change and
+// replace of a file that several processes update.
+class FileLock {
+ public:
+  FileLock(const std::filesystem::path& lockFile, std::error_code& error);
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  ~FileLock();
+
+ private:
+  int fd_ = -1;
+};
 
 }  // namespace kv::platform

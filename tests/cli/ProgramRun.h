@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,9 +35,17 @@ inline std::string ReadFileText(const std::filesystem::path& file) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// Where standard input comes from and standard output goes; an empty path
+// leaves the stream closed. No output path: the file "stdout.txt".
+struct Streams {
+  std::string in = "/dev/null";
+  std::optional<std::string> out;
+};
+
 // Runs kestrova with `args` in `folder`, which also receives the output files.
 inline ProgramResult RunKestrova(const std::filesystem::path& folder, std::vector<std::string> args,
-                                 const std::vector<std::pair<std::string, std::string>>& env = {}) {
+                                 const std::vector<std::pair<std::string, std::string>>& env = {},
+                                 const Streams& streams = {}) {
   const std::string program = KestrovaProgram().string();
   args.insert(args.begin(), program);
   std::vector<char*> argv;
@@ -55,11 +64,15 @@ inline ProgramResult RunKestrova(const std::filesystem::path& folder, std::vecto
   for (std::string& e : environment) envp.push_back(e.data());
   envp.push_back(nullptr);
 
-  const std::string out = (folder / "stdout.txt").string();
+  const std::string out = streams.out.value_or((folder / "stdout.txt").string());
   const std::string err = (folder / "stderr.txt").string();
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  if (streams.in.empty()) {
+    posix_spawn_file_actions_addclose(&actions, STDIN_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, streams.in.c_str(), O_RDONLY, 0);
+  }
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
@@ -71,7 +84,7 @@ inline ProgramResult RunKestrova(const std::filesystem::path& folder, std::vecto
     result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadFileText(out);
+  if (!streams.out) result.out = ReadFileText(out);
   result.err = ReadFileText(err);
   return result;
 }

@@ -1,11 +1,19 @@
 // Paths as Windows wrote them, and reading and writing files safely.
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 
 #include "TempDir.h"
 #include "files/Paths.h"
 #include "files/SafeFile.h"
+#include "platform/TemporaryFile.h"
 
 namespace kv::files {
 namespace {
@@ -107,3 +115,88 @@ TEST(SafeFile, NulBytesAndHugeFilesAreRefused) {
 
 }  // namespace
 }  // namespace kv::files
+
+namespace kv::files {
+namespace {
+
+namespace fs = std::filesystem;
+using kv::testing::TempDir;
+
+TEST(SafeFile, EveryHardLinkSeesTheNewTextAndAttributesStay) {
+  TempDir dir;
+  fs::path file = dir.Write("m.bas", "old");
+  fs::create_hard_link(file, dir.Path() / "other.bas");
+  ::chmod(file.c_str(), 0640);
+  struct stat before {};
+  ::stat(file.c_str(), &before);
+  ReplaceModuleFile(file, "new text");
+  struct stat after {};
+  ::stat(file.c_str(), &after);
+  EXPECT_EQ(TempDir::Read(dir.Path() / "other.bas"), "new text");
+  EXPECT_EQ(TempDir::Read(file), "new text");
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mode & 0777, 0640u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
+
+  fs::path tagged = dir.Write("t.bas", "old");
+  if (::setxattr(tagged.c_str(), "user.checkout", "yes", 3, 0) != 0) GTEST_SKIP() << "no extended attributes here";
+  ReplaceModuleFile(tagged, "new");
+  char value[8] = {};
+  EXPECT_EQ(::getxattr(tagged.c_str(), "user.checkout", value, sizeof value), 3);
+  EXPECT_STREQ(value, "yes");
+}
+
+}  // namespace
+}  // namespace kv::files
+
+namespace kv::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using kv::testing::TempDir;
+
+std::size_t Entries(const fs::path& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// A child process that is in the middle of writing a replacement when a
+// signal ends it. Returns the signal that ended it.
+int DieWhileWriting(const fs::path& target, int signal) {
+  pid_t child = ::fork();
+  if (child == 0) {
+    RemoveTemporaryFilesOnSignals();
+    std::error_code error;
+    TemporaryFile temporary(target, error);
+    ::raise(signal);
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+}
+
+TEST(TemporaryFiles, ASignalRemovesTheFileBeingWrittenAndAKillLeavesItForTheNextRun) {
+  struct Case {
+    int signal;
+    std::size_t left;
+  } cases[] = {{SIGINT, 1}, {SIGTERM, 1}, {SIGKILL, 2}};
+  for (const Case& c : cases) {
+    TempDir dir;
+    fs::path target = dir.Write("m.bas", "old");
+    EXPECT_EQ(DieWhileWriting(target, c.signal), c.signal);
+    EXPECT_EQ(Entries(dir.Path()), c.left) << c.signal;
+    RemoveStaleTemporaryFiles(dir.Path());
+    EXPECT_EQ(Entries(dir.Path()), 1u) << c.signal;
+  }
+  // Only the leftovers of processes that are gone, and only such names.
+  TempDir dir;
+  for (std::string name : {".m.bas.tmp-" + std::to_string(::getppid()) + "-abcdef", std::string(".m.bas.tmp-1x-abcdef"),
+                           std::string(".m.bas.tmp-abcdef"), std::string("m.bas.tmp-999999999-abcdef")}) {
+    dir.Write(name, "x");
+  }
+  RemoveStaleTemporaryFiles(dir.Path());
+  EXPECT_EQ(Entries(dir.Path()), 4u);
+}
+
+}  // namespace
+}  // namespace kv::platform

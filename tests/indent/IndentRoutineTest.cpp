@@ -140,5 +140,36 @@ TEST(IndentRoutine, FlagsOutlastARunAndTheLevelDoesNot) {
   EXPECT_FALSE(h.g.indentFlags.InTypeOrEnum);
 }
 
+// VB6 loads no line longer than 1,023 characters: deep indentation gives
+// way, and a line too long by itself stays as it was.
+TEST(IndentRoutine, NoLineIsIndentedPastVbsLimit) {
+  const VbString longCode = u"x = \"" + VbString(1100, u'a') + u"\"";
+  const VbString fitting = u"y = \"" + VbString(995, u'b') + u"\"";  // 1,001 characters
+  struct Case {
+    int depth;
+    VbString line;
+    VbString expected;
+  } cases[] = {
+      {3, u"x = 1", VbString(12, u' ') + u"x = 1"},
+      {300, u"x = 1", VbString(1018, u' ') + u"x = 1"},
+      {10, fitting, VbString(22, u' ') + fitting},
+      {1, fitting, VbString(4, u' ') + fitting},
+      {1, u"  " + longCode + u"  ", u"  " + longCode + u"  "},
+      {300, longCode, longCode},
+  };
+  for (const Case& c : cases) {
+    std::vector<VbString> lines = Repeat(u"If a Then", c.depth);
+    lines.push_back(c.line);
+    for (int i = 0; i < c.depth; ++i) lines.push_back(u"End If");
+    for (int pass = 0; pass < 2; ++pass) {
+      Harness h;
+      RecordingModule module(lines);
+      s_IndentLines(h.g, module, u"M", 1, static_cast<std::int32_t>(lines.size()), 0);
+      EXPECT_EQ(module.lines_[c.depth], c.expected) << c.depth << " pass " << pass;
+      lines = module.lines_;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kv::test
