@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "cli/CommandNames.h"
 #include "cli/Subcommands.h"
+#include "host/modMenus.h"
 
 namespace kv::cli {
 
@@ -28,6 +29,12 @@ void AddRunSubcommand(CLI::App& app, CliState& state) {
       auto n = ParseCommand(*command);
       if (!n) {
         state.console.err << fmt::format("kestrova: unknown command '{}'; see kestrova run --help\n", *command);
+        return kExitUsage;
+      }
+      if (*n < 1 || *n > kCommandCount) {
+        state.console.err << fmt::format(
+            "kestrova: there is no command {}; the menu commands are 1 to {} (see kestrova run --help)\n", *command,
+            kCommandCount);
         return kExitUsage;
       }
       return RunCommandOnTargets(*options, {*n, *n}, state.console);
