@@ -19,6 +19,7 @@
 #include "cli/TerminalProgress.h"
 #include "files/Paths.h"
 #include "files/SafeFile.h"
+#include "host/modMenus.h"
 
 namespace kv::cli {
 
@@ -158,13 +159,27 @@ class Runner {
         return;
       }
     }
-    if (!StartCommand(s, project ? command_.forProject : command_.forModule)) outcome_.Raise(kExitFailed);
+    const std::int16_t n = project ? command_.forProject : command_.forModule;
+    if (!StartCommand(s, n)) outcome_.Raise(kExitFailed);
+    if (s.G().gCommandsWithoutOperation > 0) TellNoOperation(n);
     const auto& boxes = s.Platform().MessageBoxes();
     report_.messages.insert(report_.messages.end(), boxes.begin(), boxes.end());
     report_.selection = s.ActiveSelection();
 
     // Write back.
     for (auto& m : s.Loader().Modules()) Finish(s, *m, stdinTarget);
+  }
+
+  // Once per run: a command the add-in has no operation for is not an error,
+  // but a user who chose it expects to hear that nothing was done.
+  void TellNoOperation(std::int16_t n) {
+    if (toldNoOperation_ || o_.quiet || n < 1 || n > kCommandCount) return;
+    toldNoOperation_ = true;
+    VbStringView caption = CommandTable()[n - 1].english;
+    if (std::size_t close = caption.find(u"] "); close != VbStringView::npos) caption.remove_prefix(close + 2);
+    io_.err << fmt::format("kestrova: command {} ({}) has no operation; at most the blank lines at the end of the "
+                           "module were dropped\n",
+                           n, VbToUtf8(caption));
   }
 
   model::ModelComponent* LoadStandardInput(Session& s, const std::string& shown) {
@@ -268,6 +283,7 @@ class Runner {
   bool drawProgress_;
   TerminalProgress progress_;
   Outcome outcome_;
+  bool toldNoOperation_ = false;
   Report report_;
   std::map<std::string, std::unique_ptr<files::CodePage>> pages_;
 };
