@@ -18,10 +18,10 @@ namespace kv {
 const std::array<OptionKey, 19> kOptionKeys = {{
     {u"IndentSpaces", "tbSpaceNum", u"4"},
     {u"IndentProc", "cbIndentProc", u"Y"},
-    {u"IndentFirst", "cbIndentFirst", u"N"},
+    {u"IndentFirst", "cbIndentFirst", u"Y"},
     {u"IndentCmt", "cbIndentCmt", u"Y"},
-    {u"IndentCase", "cbIndentCase", u"N"},
-    {u"AlignEOL", "cbAlignEOL", u"N"},
+    {u"IndentCase", "cbIndentCase", u"Y"},
+    {u"AlignEOL", "cbAlignEOL", u"Y"},
     {u"AlignEOLCol", "tbAlignCol", u"55"},
     {u"Language", "cmbLanguage", u"0"},
     {u"chkSave", "chkSave", u"N"},

@@ -99,6 +99,8 @@ TEST_F(OptionsCommand, ExampleIsTheWindowsExampleForTheStoredOptions) {
   options.indentProc = true;
   options.indentCmt = true;
   options.alignEOL = true;
+  options.indentFirst = true;  // not stored: the indenter's default
+  options.indentCase = true;
   std::string expected;
   for (const VbString& line : BuildExample(options)) expected += VbToUtf8(line) + "\n";
   EXPECT_EQ(r.out, expected);

@@ -122,6 +122,8 @@ std::vector<std::string> Expected(const char16_t* spaces, bool indentCase) {
   options.indentProc = true;
   options.indentCmt = true;
   options.indentCase = indentCase;
+  options.indentFirst = true;
+  options.alignEOL = true;
   std::vector<std::string> lines;
   for (const VbString& line : BuildExample(options)) lines.push_back(RTrimmed(VbToUtf8(line)));
   return lines;
@@ -158,12 +160,12 @@ class OptionsTerminal : public CliTest {
 TEST_F(OptionsTerminal, EditsShowInTheExampleAndSaveStoresThem) {
   Start();
   ExpectScreenShows("Set Up");
-  ExpectExample(u"4", false);
+  ExpectExample(u"4", true);
   tmux.Keys({"2"});  // the spaces box has the focus, its text selected
-  ExpectExample(u"2", false);
-  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Space"});  // Indent within "Select Case" lines
-  ExpectScreenShows("[x] Indent within \"Select Case\" lines");
   ExpectExample(u"2", true);
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Space"});  // Indent within "Select Case" lines
+  ExpectScreenShows("[ ] Indent within \"Select Case\" lines");
+  ExpectExample(u"2", false);
   tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "k"});  // the module hot-key letter
   tmux.Keys({"Tab", "Space"});                                 // and its hot key on
   tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Enter"});     // Save
@@ -171,8 +173,8 @@ TEST_F(OptionsTerminal, EditsShowInTheExampleAndSaveStoresThem) {
   ExpectScreenShows("kestrova options: saved to");
 
   const std::pair<const char16_t*, const char*> stored[] = {
-      {u"IndentSpaces", "2"},  {u"IndentProc", "Y"}, {u"IndentFirst", "N"},          {u"IndentCmt", "Y"},
-      {u"IndentCase", "Y"},    {u"AlignEOL", "N"},   {u"AlignEOLCol", "55"},         {u"Language", "0"},
+      {u"IndentSpaces", "2"},  {u"IndentProc", "Y"}, {u"IndentFirst", "Y"},          {u"IndentCmt", "Y"},
+      {u"IndentCase", "N"},    {u"AlignEOL", "Y"},   {u"AlignEOLCol", "55"},         {u"Language", "0"},
       {u"chkSave", "N"},       {u"chkF1", "N"},      {u"chkF2", "N"},                {u"chkIndentModHotKey", "Y"},
       {u"txtIndentMod", "K"},  {u"chkCtrl1", "N"},   {u"txtCtrl1", "I"},             {u"txtCtrl1Target", "'"},
       {u"chkFold", "N"},       {u"chkUnfold", "N"},  {u"chkUnfoldAll", "N"},
@@ -191,7 +193,7 @@ TEST_F(OptionsTerminal, CancelStoresNothing) {
   ExpectExample(u"2", true);  // the window starts from the stored options
   tmux.Keys({"7"});
   ExpectExample(u"7", true);
-  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Space"});
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Space"});
   ExpectExample(u"7", false);
   for (int i = 0; i < 13; ++i) tmux.Keys({"Tab"});
   tmux.Keys({"Enter"});  // Cancel
