@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "CliFixture.h"
@@ -83,8 +84,30 @@ TEST_F(OptionsCommand, ListShowsStoredAndShownValues) {
   EXPECT_EQ(list[12]["shown"], "M");
 
   ProgramResult table = Kv({"options", "list"});
-  EXPECT_NE(table.out.find("IndentProc          (absent)  Y\n"), std::string::npos) << table.out;
-  EXPECT_NE(table.out.find("txtCtrl1Target      (absent)  '\n"), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("IndentProc          default  (absent)  Y\n"), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("txtCtrl1Target      default  (absent)  '\n"), std::string::npos) << table.out;
+}
+
+// list, get and example see the team's .kestrova.ini over the user's, from
+// the current folder up, as indent does; set still writes the user's file.
+TEST_F(OptionsCommand, ReadingSeesTheTeamFile) {
+  Write("settings.ini", "[Kestrovaer]\nIndentSpaces=3\nIndentCase=N\n");
+  Write(".kestrova.ini", "[Kestrovaer]\nIndentSpaces=2\nCodePage=gbk\n");
+  nlohmann::json list = nlohmann::json::parse(Kv({"options", "list", "--json"}).out);
+  const std::tuple<int, const char*, const char*> rows[] = {
+      {0, "IndentSpaces", "team"}, {4, "IndentCase", "user"}, {5, "AlignEOL", "default"}};
+  for (auto [i, key, source] : rows) {
+    EXPECT_EQ(list[i]["key"], key);
+    EXPECT_EQ(list[i]["source"], source) << key;
+  }
+  EXPECT_EQ(list[0]["stored"], "2");
+  EXPECT_EQ(Kv({"options", "get", "IndentSpaces"}).out, "2\n");
+  EXPECT_EQ(Kv({"options", "--settings", Settings().string(), "get", "IndentSpaces"}).out, "3\n");  // that file alone
+  EXPECT_NE(Kv({"options", "example"}).out.find("\n  If You Want More Then\n"), std::string::npos);
+  ProgramResult set = Kv({"options", "set", "IndentSpaces", "5"});
+  EXPECT_NE(set.err.find("also set in the team options"), std::string::npos) << set.err;
+  EXPECT_EQ(Read("settings.ini").find("IndentSpaces=5") != std::string::npos, true);
+  EXPECT_EQ(Read(".kestrova.ini"), "[Kestrovaer]\nIndentSpaces=2\nCodePage=gbk\n");
 }
 
 TEST_F(OptionsCommand, ExampleIsTheWindowsExampleForTheStoredOptions) {
