@@ -264,11 +264,16 @@ int RunOptionsSet(const OptionsCommandArgs& args, std::ostream& out, std::ostrea
     err << "kestrova options: " << VbToUtf8(key->key) << " is also set in the team options "
         << context.store.OverridePath()->string() << ", which win over the user's here\n";
   }
-  if (*text != given) {
+  // The value stored, on standard output. A check box or the language list
+  // takes each spelling it accepts as that value; a text box's correction
+  // (a number out of range, CR LF line ends, an upper-case letter) changes
+  // what was given, and a script hears of it by exit 1.
+  out << VbToUtf8(*text) << "\n";
+  if (*text != given && window.Control(key->control).kind == ControlKind::TextBox) {
     err << "kestrova options: " << VbToUtf8(key->key) << ": the options window turns " << Cell(given) << " into "
         << Cell(*text) << ", which was stored\n";
+    return 1;
   }
-  (void)out;
   return kExitOk;
 }
 
@@ -321,7 +326,8 @@ void AddOptionsSubcommands(CLI::App& app, CliState& state) {
   CLI::App* get = options->add_subcommand("get", "Print an option's stored value, a team .kestrova.ini's over the user's (exit 1 when "
                                            "neither holds it)");
   get->add_option("KEY", args->key, "The option's key, e.g. IndentSpaces")->required();
-  CLI::App* set = options->add_subcommand("set", "Store an option, corrected as the options window corrects it");
+  CLI::App* set = options->add_subcommand("set", "Store an option, corrected as the options window corrects it, and print what was "
+                                           "stored (exit 1 when the correction changed it)");
   set->add_option("KEY", args->key, "The option's key, e.g. IndentSpaces")->required();
   set->add_option("VALUE", args->value, "The value, as typed into the window")->required();
   CLI::App* example = options->add_subcommand("example", "Print the live example for the options in force here");

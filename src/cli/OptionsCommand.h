@@ -5,7 +5,9 @@
 //   kestrova options list [--json]    every key: its source (user, team or
 //                                     default), stored value, value shown
 //   kestrova options get KEY          the stored value (team over user)
-//   kestrova options set KEY VALUE    corrected as the window corrects it, then stored
+//   kestrova options set KEY VALUE    corrected as the window corrects it, then
+//                                     stored and printed; exit 1 when the
+//                                     correction changed the value
 //   kestrova options example          the live example for the stored options
 //   kestrova about                    the about window (without a terminal: its texts)
 //

@@ -31,22 +31,27 @@ TEST_F(OptionsCommand, ScriptsNeedNoTerminal) {
   };
   const Step steps[] = {
       {{"options", "get", "IndentSpaces"}, 1, ""},  // not stored yet
-      {{"options", "set", "IndentSpaces", "3"}, 0, ""},
+      {{"options", "set", "IndentSpaces", "3"}, 0, "3\n"},
       {{"options", "get", "IndentSpaces"}, 0, "3\n"},
-      {{"options", "set", "indentspaces", "-2.5"}, 0, ""},  // keys in any case, the window's correction
+      {{"options", "set", "indentspaces", "-2.5"}, 1, "2\n"},  // keys in any case, the window's correction
       {{"options", "get", "IndentSpaces"}, 0, "2\n"},
-      {{"options", "set", "IndentSpaces", "12"}, 0, ""},  // out of range: the window empties the box
+      {{"options", "set", "IndentSpaces", "12"}, 1, "\n"},  // out of range: the window empties the box
       {{"options", "get", "IndentSpaces"}, 0, "\n"},
-      {{"options", "set", "AlignEOLCol", "1005"}, 0, ""},  // three characters fit the box: 100
+      {{"options", "set", "AlignEOLCol", "1005"}, 1, "100\n"},  // three characters fit the box: 100
       {{"options", "get", "AlignEOLCol"}, 0, "100\n"},
-      {{"options", "set", "txtIndentMod", "k"}, 0, ""},
-      {{"options", "get", "txtIndentMod"}, 0, "K\n"},
-      {{"options", "set", "txtCtrl1", "q"}, 0, ""},
+      {{"options", "set", "txtIndentMod", "k"}, 1, "K\n"},
+      {{"options", "set", "txtIndentMod", "é"}, 1, "É\n"},  // upper case beyond ASCII, as VB's UCase
+      {{"options", "set", "txtIndentMod", "я"}, 1, "Я\n"},
+      {{"options", "set", "txtIndentMod", "中"}, 0, "中\n"},
+      {{"options", "set", "txtCtrl1", "q"}, 0, "q\n"},  // stored as typed
       {{"options", "get", "txtCtrl1"}, 0, "q\n"},
-      {{"options", "set", "IndentCase", "y"}, 0, ""},
+      {{"options", "set", "txtCtrl1Target", "a\nb"}, 1, "a\r\nb\n"},  // the IDE's lines end in CR LF
+      {{"options", "set", "txtCtrl1Target", "a\r\nb\rc"}, 1, "a\r\nb\r\nc\n"},
+      {{"options", "set", "txtCtrl1Target", "a\r\nb"}, 0, "a\r\nb\n"},
+      {{"options", "set", "IndentCase", "y"}, 0, "Y\n"},  // a spelling the check box takes
       {{"options", "get", "IndentCase"}, 0, "Y\n"},
       {{"options", "set", "IndentCase", "yes"}, 2, ""},
-      {{"options", "set", "Language", "简体中文"}, 0, ""},
+      {{"options", "set", "Language", "简体中文"}, 0, "1\n"},
       {{"options", "get", "Language"}, 0, "1\n"},
       {{"options", "set", "Language", "2"}, 2, ""},
       {{"options", "set", "NoSuchKey", "1"}, 2, ""},
