@@ -306,7 +306,7 @@ int RunAbout(const OptionsCommandArgs& args, std::ostream& out, std::ostream& er
     }
     const bool chinese = context.g.IsChinese();
     context.platform.SetUrlOpener([&](std::string_view url) { status = OpenInBrowser(url, chinese); });
-    context.g.windowHost.showAbout = [&](frmAbout& window) { tui::RunAboutScreen(window, screen, status); };
+    context.g.windowHost.showAbout = [&](frmAbout& window) { tui::RunAboutScreen(window, screen, status, chinese); };
     ShowAboutWindow(context.g);
   }
   context.PrintWarnings(err);
