@@ -158,24 +158,6 @@ TEST_F(OptionsKeys, AltLetterIsTheAccessKeyAndALoneEscCancels) {
   EXPECT_FALSE(w.Visible());
 }
 
-TEST(OptionsNotice, TooSmallWrapsToTheTerminal) {
-  OptionsLayout layout;
-  layout.needColumns = 80;
-  layout.needLines = 24;
-  for (bool chinese : {false, true}) {
-    for (int columns : {40, 79, 20}) {
-      std::vector<VbString> lines = TooSmallNotice(layout, columns, 10, chinese);
-      VbString all;
-      for (const VbString& line : lines) {
-        EXPECT_LE(DisplayWidth(line), columns) << VbToUtf8(line);
-        all += line;
-      }
-      EXPECT_NE(all.find(u"80×24"), VbString::npos);
-      EXPECT_NE(all.find(u"Esc"), VbString::npos);
-    }
-  }
-}
-
 TEST(AboutKeys, LinkAndOk) {
   test::Harness h;
   ShowAboutWindow(h.g);
