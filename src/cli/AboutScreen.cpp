@@ -29,6 +29,12 @@ AboutLayout Place(const frmAbout& w, const Screen& s) {
 
 VbString OkText(const frmAbout& w) { return u"[ " + w.Control("btnOK").text + u" ]"; }
 
+// The keys, on the last line, in the window's language.
+VbStringView Help(bool chinese) {
+  if (chinese) return u"Tab：移动  Enter/空格：按下  Esc：关闭";
+  return u"Tab: move  Enter/Space: press  Esc: close";
+}
+
 }  // namespace
 
 void HandleAboutKey(frmAbout& w, AboutFocus& focus, const Key& key) {
@@ -44,7 +50,7 @@ void HandleAboutKey(frmAbout& w, AboutFocus& focus, const Key& key) {
   }
 }
 
-void RunAboutScreen(frmAbout& w, Screen& s, const VbString& status) {
+void RunAboutScreen(frmAbout& w, Screen& s, const VbString& status, bool chinese) {
   AboutFocus focus = AboutFocus::Ok;
   while (w.Visible()) {
     const AboutLayout l = Place(w, s);
@@ -59,6 +65,7 @@ void RunAboutScreen(frmAbout& w, Screen& s, const VbString& status) {
     const int okX = l.x + l.width - 3 - DisplayWidth(ok);
     s.Put(l.okY(), okX, ok, focus == AboutFocus::Ok ? kReverse | kBold : kNormal);
     s.Put(l.y + l.height, l.x, status, kDim);
+    s.Put(s.Lines() - 1, 0, Help(chinese), kDim);
     s.Cursor(focus == AboutFocus::Ok ? l.okY() : l.addressY(), focus == AboutFocus::Ok ? okX + 2 : l.x + 3);
     s.Refresh();
 

@@ -23,7 +23,7 @@ void HandleAboutKey(frmAbout& window, AboutFocus& focus, const Key& key);
 
 // Shows the window until it is closed. `status` is shown under the box and
 // may change while the window runs (the opener of the address says there
-// what it did).
-void RunAboutScreen(frmAbout& window, Screen& screen, const VbString& status);
+// what it did). The last line shows the keys, in Chinese when `chinese`.
+void RunAboutScreen(frmAbout& window, Screen& screen, const VbString& status, bool chinese);
 
 }  // namespace kv::cli::tui

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 
 namespace kv::cli {
 
@@ -20,6 +21,9 @@ constexpr std::array kNames = {
     CommandName{14, "indent-procedure", "indent the procedure at the caret"},
     CommandName{15, "indent-module", "indent the module"},
     CommandName{16, "indent-project", "indent every module of the project"},
+    CommandName{17, "exit", "remove the add-in's menus and hot keys; changes no code"},
+    CommandName{18, "about", "the about window; none opens here: see kestrova about"},
+    CommandName{19, "set-up", "the options window; none opens here: see kestrova options"},
     CommandName{20, "ascii-punctuation", "turn full-width punctuation into ASCII"},
     CommandName{21, "private-to-public", "turn every Private into Public"},
     CommandName{22, "public-to-private", "turn every Public into Private"},
@@ -46,9 +50,15 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 std::span<const CommandName> CommandNames() { return kNames; }
 
 std::optional<std::int16_t> ParseCommand(std::string_view text) {
-  std::int16_t n = 0;
+  // Any whole number is taken as a number, so that the caller can say that
+  // no command carries it; one beyond 16 bits stands as the largest.
+  long long n = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-  if (ec == std::errc() && end == text.data() + text.size() && !text.empty()) return n;
+  if (end == text.data() + text.size() && !text.empty()) {
+    if (ec == std::errc::result_out_of_range || n > INT16_MAX || n < INT16_MIN)
+      return text[0] == '-' ? INT16_MIN : INT16_MAX;
+    if (ec == std::errc()) return static_cast<std::int16_t>(n);
+  }
   for (const CommandName& c : kNames) {
     if (SameNoCase(text, c.name)) return c.number;
   }

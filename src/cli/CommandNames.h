@@ -16,7 +16,8 @@ struct CommandName {
 
 // Every named command, by number.
 std::span<const CommandName> CommandNames();
-// A command by name (any letter case) or number; nothing when it is neither.
+// A command by name (any letter case) or number (one beyond 16 bits stands
+// as the nearest 16-bit number); nothing when it is neither.
 std::optional<std::int16_t> ParseCommand(std::string_view text);
 
 }  // namespace kv::cli

@@ -27,6 +27,7 @@
 #include "cli/TerminalProgress.h"
 #include "files/Paths.h"
 #include "files/SafeFile.h"
+#include "host/modMenus.h"
 #include "organize/modOrganize.h"
 #include "platform/TemporaryFile.h"
 
@@ -83,6 +84,7 @@ struct TargetResult {
   Outcome outcome;
   std::vector<platform::MessageBoxRecord> messages;
   bool ran = false;  // the command ran: `selection` is the active pane's after it
+  std::int16_t withoutOperation = 0;  // the command, when the add-in had no operation for it
   std::optional<Selection> selection;
   std::vector<FileReport> files;
   std::exception_ptr error;  // what a worker thread could not handle
@@ -219,6 +221,7 @@ class Runner {
       at = end;
     }
     if (!r.out.empty() || r.flush) WriteOut(r.out);
+    if (r.withoutOperation) TellNoOperation(r.withoutOperation);
     outcome_.Raise(r.outcome.Code());
     report_.messages.insert(report_.messages.end(), r.messages.begin(), r.messages.end());
     if (r.ran) report_.selection = r.selection;
@@ -344,7 +347,9 @@ class Runner {
         return Close(s, shared);
       }
     }
+    const std::int32_t withoutOperation = s.G().gCommandsWithoutOperation;
     bool done = StartCommand(s, n, shared);
+    if (s.G().gCommandsWithoutOperation != withoutOperation) r.withoutOperation = n;
     r.messages = s.TargetMessages();
     r.ran = true;
     r.selection = s.ActiveSelection();
@@ -361,6 +366,18 @@ class Runner {
       std::string().swap(m->original);
     }
     Close(s, shared);
+  }
+
+  // Once per run: a command the add-in has no operation for is not an error,
+  // but a user who chose it expects to hear that nothing was done.
+  void TellNoOperation(std::int16_t n) {
+    if (toldNoOperation_ || o_.quiet || n < 1 || n > kCommandCount) return;
+    toldNoOperation_ = true;
+    VbStringView caption = CommandTable()[n - 1].english;
+    if (std::size_t close = caption.find(u"] "); close != VbStringView::npos) caption.remove_prefix(close + 2);
+    io_.err << fmt::format("kestrova: command {} ({}) has no operation; at most the blank lines at the end of the "
+                           "module were dropped\n",
+                           n, VbToUtf8(caption));
   }
 
   // Releases the target's projects at once, so that a worker holds at most
@@ -532,6 +549,7 @@ class Runner {
   bool outputFailed_ = false;
   std::mutex sweptMutex_;  // workers write in parallel
   std::set<fs::path> swept_;
+  bool toldNoOperation_ = false;
   Report report_;
   std::set<std::string> warned_;
 };

@@ -18,6 +18,7 @@
 #include "cli/Cli.h"
 #include "cli/OptionsScreen.h"
 #include "cli/Subcommands.h"
+#include "cli/Targets.h"
 #include "cli/TerminalUi.h"
 #include "host/VbError.h"
 #include "options/frmOptions.h"
@@ -35,14 +36,25 @@ namespace {
 // The add-in's state around the settings store, as at connection: the UI
 // language comes from the stored "Language". Warnings about the store are
 // kept until the terminal is free to print them.
+//
+// Reading (list, get, example) sees the options as `indent` run here would:
+// the team's .kestrova.ini, from the current folder up, over the user's.
+// Writing (set, the window's Save) goes to the user's store alone.
+enum class Team { Ignored, Read };
+
 class OptionsContext {
  public:
-  explicit OptionsContext(const OptionsCommandArgs& args)
+  explicit OptionsContext(const OptionsCommandArgs& args, Team team = Team::Ignored)
       : platform({}),
         store(args.settings ? std::filesystem::path(*args.settings) : SettingsStore::DefaultPath()),
         g(platform, store) {
     store.SetWarningSink([this](std::string_view message) { warnings.emplace_back(message); });
+    if (team == Team::Read && !args.settings)
+      store.SetOverride(FindTeamSettings(std::filesystem::current_path() / kTeamSettingsName));
     g.gLanguage = LanguageFromSetting(store.ReadSetting(u"Language", u"0"));
+  }
+  void PrintTeamFile(std::ostream& err) {
+    if (auto team = store.OverridePath()) err << "kestrova options: team options from " << team->string() << "\n";
   }
   void PrintWarnings(std::ostream& err) {
     for (const std::string& w : warnings) err << "kestrova: " << w << "\n";
@@ -82,6 +94,15 @@ std::string Cell(VbStringView value) {
     }
   }
   return quoted + "\"";
+}
+
+std::string SourceName(SettingsStore::Origin source) {
+  switch (source) {
+    case SettingsStore::Origin::User: return "user";
+    case SettingsStore::Origin::Team: return "team";
+    case SettingsStore::Origin::Default: break;
+  }
+  return "default";
 }
 
 const OptionKey* KeyOrComplain(const std::string& key, std::ostream& err) {
@@ -152,27 +173,31 @@ int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ost
 }
 
 int RunOptionsList(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
-  OptionsContext context(args);
+  OptionsContext context(args, Team::Read);
   frmOptions window(context.g);
   window.Show();
   struct Row {
     std::string key;
     std::optional<std::string> stored;
+    std::string source;
     std::string shown;
   };
   std::vector<Row> rows;
   for (const OptionKey& key : kOptionKeys) {
-    Row row{VbToUtf8(key.key), std::nullopt, VbToUtf8(window.ShownText(key))};
+    Row row{VbToUtf8(key.key), std::nullopt, SourceName(context.store.SourceOf(key.key)),
+            VbToUtf8(window.ShownText(key))};
     if (context.store.HasSetting(key.key)) row.stored = VbToUtf8(context.store.ReadSetting(key.key, u""));
     rows.push_back(std::move(row));
   }
   context.PrintWarnings(err);
+  context.PrintTeamFile(err);
   if (args.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const Row& row : rows) {
       nlohmann::ordered_json item;
       item["key"] = row.key;
       item["stored"] = row.stored ? nlohmann::ordered_json(*row.stored) : nlohmann::ordered_json();
+      item["source"] = row.source;
       item["shown"] = row.shown;
       list.push_back(std::move(item));
     }
@@ -187,29 +212,30 @@ int RunOptionsList(const OptionsCommandArgs& args, std::ostream& out, std::ostre
     keyWidth = std::max(keyWidth, row.key.size());
     storedWidth = std::max(storedWidth, stored.back().size());
   }
-  auto line = [&](const std::string& a, const std::string& b, const std::string& c) {
-    out << a << std::string(keyWidth + 2 - a.size(), ' ') << b << std::string(storedWidth + 2 - b.size(), ' ') << c
-        << "\n";
+  auto line = [&](const std::string& a, const std::string& source, const std::string& b, const std::string& c) {
+    out << a << std::string(keyWidth + 2 - a.size(), ' ') << source << std::string(9 - source.size(), ' ') << b
+        << std::string(storedWidth + 2 - b.size(), ' ') << c << "\n";
   };
-  line("KEY", "STORED", "WINDOW SHOWS");
-  for (std::size_t i = 0; i < rows.size(); ++i) line(rows[i].key, stored[i], Cell(U(rows[i].shown)));
+  line("KEY", "SOURCE", "STORED", "SHOWN");
+  for (std::size_t i = 0; i < rows.size(); ++i) line(rows[i].key, rows[i].source, stored[i], Cell(U(rows[i].shown)));
   return kExitOk;
 }
 
 int RunOptionsGet(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
   const OptionKey* key = KeyOrComplain(args.key, err);
   if (!key) return kExitUsage;
-  OptionsContext context(args);
-  const bool stored = context.store.HasSetting(key->key);
+  OptionsContext context(args, Team::Read);
+  const SettingsStore::Origin source = context.store.SourceOf(key->key);
   VbString value = context.store.ReadSetting(key->key, key->windowDefault);
   context.PrintWarnings(err);
-  if (!stored) {
+  if (source == SettingsStore::Origin::Default) {
     // Like a missing key of other configuration tools: nothing on standard
     // output, exit 1, and the default on standard error for the reader.
-    err << "kestrova options: " << VbToUtf8(key->key) << " is not stored; the options window starts from "
+    err << "kestrova options: " << VbToUtf8(key->key) << " is not stored; the add-in uses "
         << Cell(key->windowDefault) << "\n";
     return 1;
   }
+  if (source == SettingsStore::Origin::Team) context.PrintTeamFile(err);
   out << VbToUtf8(value) << "\n";
   return kExitOk;
 }
@@ -217,7 +243,7 @@ int RunOptionsGet(const OptionsCommandArgs& args, std::ostream& out, std::ostrea
 int RunOptionsSet(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
   const OptionKey* key = KeyOrComplain(args.key, err);
   if (!key) return kExitUsage;
-  OptionsContext context(args);
+  OptionsContext context(args, Team::Read);
   frmOptions window(context.g);
   const VbString given = U(args.value);
   std::optional<VbString> text = window.EnterValue(*key, given);
@@ -234,16 +260,25 @@ int RunOptionsSet(const OptionsCommandArgs& args, std::ostream& out, std::ostrea
     return kExitFailed;
   }
   context.PrintWarnings(err);
-  if (*text != given) {
+  if (context.store.SourceOf(key->key) == SettingsStore::Origin::Team) {
+    err << "kestrova options: " << VbToUtf8(key->key) << " is also set in the team options "
+        << context.store.OverridePath()->string() << ", which win over the user's here\n";
+  }
+  // The value stored, on standard output. A check box or the language list
+  // takes each spelling it accepts as that value; a text box's correction
+  // (a number out of range, CR LF line ends, an upper-case letter) changes
+  // what was given, and a script hears of it by exit 1.
+  out << VbToUtf8(*text) << "\n";
+  if (*text != given && window.Control(key->control).kind == ControlKind::TextBox) {
     err << "kestrova options: " << VbToUtf8(key->key) << ": the options window turns " << Cell(given) << " into "
         << Cell(*text) << ", which was stored\n";
+    return 1;
   }
-  (void)out;
   return kExitOk;
 }
 
 int RunOptionsExample(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
-  OptionsContext context(args);
+  OptionsContext context(args, Team::Read);
   frmOptions window(context.g);
   window.Show();
   context.PrintWarnings(err);
@@ -271,7 +306,7 @@ int RunAbout(const OptionsCommandArgs& args, std::ostream& out, std::ostream& er
     }
     const bool chinese = context.g.IsChinese();
     context.platform.SetUrlOpener([&](std::string_view url) { status = OpenInBrowser(url, chinese); });
-    context.g.windowHost.showAbout = [&](frmAbout& window) { tui::RunAboutScreen(window, screen, status); };
+    context.g.windowHost.showAbout = [&](frmAbout& window) { tui::RunAboutScreen(window, screen, status, chinese); };
     ShowAboutWindow(context.g);
   }
   context.PrintWarnings(err);
@@ -285,14 +320,17 @@ void AddOptionsSubcommands(CLI::App& app, CliState& state) {
   options->add_option("--settings", args->settings, "Use this settings file instead of the per-user one")
       ->type_name("FILE");
   options->require_subcommand(0, 1);
-  CLI::App* list = options->add_subcommand("list", "Every option: its stored value and what the window shows");
+  CLI::App* list = options->add_subcommand(
+      "list", "Every option: its source (user, team .kestrova.ini or default), stored value and shown value");
   list->add_flag("--json", args->json, "Write the list as JSON");
-  CLI::App* get = options->add_subcommand("get", "Print an option's stored value (exit 1 when it is not stored)");
+  CLI::App* get = options->add_subcommand("get", "Print an option's stored value, a team .kestrova.ini's over the user's (exit 1 when "
+                                           "neither holds it)");
   get->add_option("KEY", args->key, "The option's key, e.g. IndentSpaces")->required();
-  CLI::App* set = options->add_subcommand("set", "Store an option, corrected as the options window corrects it");
+  CLI::App* set = options->add_subcommand("set", "Store an option, corrected as the options window corrects it, and print what was "
+                                           "stored (exit 1 when the correction changed it)");
   set->add_option("KEY", args->key, "The option's key, e.g. IndentSpaces")->required();
   set->add_option("VALUE", args->value, "The value, as typed into the window")->required();
-  CLI::App* example = options->add_subcommand("example", "Print the live example for the stored options");
+  CLI::App* example = options->add_subcommand("example", "Print the live example for the options in force here");
   for (CLI::App* sub : {list, get, set, example}) sub->fallthrough();
   options->callback([=, &state] {
     using Runner = int (*)(const OptionsCommandArgs&, std::ostream&, std::ostream&);

@@ -2,13 +2,18 @@
 // windows on the terminal, and the options for scripts without one.
 //
 //   kestrova options                  the options window (needs a terminal)
-//   kestrova options list [--json]    every key: stored value, value the window shows
-//   kestrova options get KEY          the stored value
-//   kestrova options set KEY VALUE    corrected as the window corrects it, then stored
+//   kestrova options list [--json]    every key: its source (user, team or
+//                                     default), stored value, value shown
+//   kestrova options get KEY          the stored value (team over user)
+//   kestrova options set KEY VALUE    corrected as the window corrects it, then
+//                                     stored and printed; exit 1 when the
+//                                     correction changed the value
 //   kestrova options example          the live example for the stored options
 //   kestrova about                    the about window (without a terminal: its texts)
 //
 // The options are the per-user settings file, or the file --settings names.
+// list, get and example also read the team's .kestrova.ini (from the current
+// folder up) over the user's, as indent does; set writes the user's file.
 // The windows follow the "Language" stored there.
 #pragma once
 

@@ -12,18 +12,16 @@ namespace kv::cli::tui {
 namespace {
 
 constexpr int kTickWidth = 4;         // "[x] "
-constexpr int kMinListWidth = 40;     // the example's code stays readable
 constexpr int kSpacesBoxWidth = 6;    // "[ 10 ]"
 constexpr int kColumnBoxWidth = 7;    // "[ 100 ]"
 constexpr int kLetterBoxWidth = 5;    // "[ M ]"
-constexpr int kCustomTextWidth = 24;  // the custom text's box at its narrowest
-constexpr int kGroupOneTop = 1;
-constexpr int kGroupOneHeight = 23;   // the example's 19 lines in a box, in a box
-constexpr int kGroupTwoTop = kGroupOneTop + kGroupOneHeight;
-constexpr int kGroupTwoHeight = 9;    // seven options in a box
-constexpr int kButtonLine = kGroupTwoTop + kGroupTwoHeight;
-constexpr int kStatusLine = kButtonLine + 1;
-constexpr int kNeedLines = kStatusLine + 1;
+constexpr int kLanguageWidth = 16;    // "< 简体中文 >" with room
+constexpr int kGroupTop = 1;          // the group box of the page, under the title
+constexpr int kNeedLines = 24;
+// The lines of the page above the example: the spaces line and four options
+// on the left, the language group, aligned comments and their column on the
+// right.
+constexpr int kIndentRows = 5;
 
 int Width(const frmOptions& w, std::string_view name) {
   return DisplayWidth(StripAccessKey(w.Control(name).text));
@@ -98,9 +96,8 @@ void ChooseEntry(frmOptions& w, const FormControl& list, int step) {
 // ---- Drawing ----
 
 VbStringView Help(bool chinese) {
-  if (chinese)
-    return u"Tab/Shift+Tab：移动  空格：勾选或按下  Enter：按下按钮  Esc：取消";
-  return u"Tab/Shift+Tab: move  Space: tick or press  Enter: press button  Esc: cancel";
+  if (chinese) return u"Tab：移动  空格：勾选/按下  Alt+字母：跳转  PgUp/PgDn：滚动示例  Esc：取消";
+  return u"Tab: move  Space: tick/press  Alt+letter: jump  PgUp/PgDn: example  Esc: cancel";
 }
 
 void DrawSingleLineBox(Screen& s, const FormControl& c, const Rect& r, bool focused) {
@@ -165,7 +162,7 @@ void DrawMultiLineBox(Screen& s, const FormControl& c, const Rect& r, bool focus
   if (focused) s.Cursor(r.y + 1 + static_cast<int>(caretLine - top), r.x + 1 + caretColumn - shift);
 }
 
-void DrawControl(Screen& s, const frmOptions& w, const FormControl& c, const Rect& r, bool focused) {
+void DrawControl(Screen& s, const FormControl& c, const Rect& r, bool focused, int scroll) {
   const unsigned enabled = c.enabled ? kNormal : kDim;
   switch (c.kind) {
     case ControlKind::Window: {
@@ -179,8 +176,8 @@ void DrawControl(Screen& s, const frmOptions& w, const FormControl& c, const Rec
       s.Box(r.y, r.x, r.height, r.width);
       for (int row = 0; row < r.height - 2; ++row) {
         s.Fill(r.y + 1 + row, r.x + 1, r.width - 2, kWhiteOnBlack);
-        if (row < static_cast<int>(c.items.size()))
-          s.Put(r.y + 1 + row, r.x + 1, c.items[row], kWhiteOnBlack, r.width - 2);
+        if (row + scroll < static_cast<int>(c.items.size()))
+          s.Put(r.y + 1 + row, r.x + 1, c.items[row + scroll], kWhiteOnBlack, r.width - 2);
       }
       break;
     }
@@ -211,18 +208,26 @@ void DrawControl(Screen& s, const frmOptions& w, const FormControl& c, const Rec
       break;
     }
   }
-  (void)w;
 }
 
 void DrawTooSmall(Screen& s, const OptionsLayout& layout, bool chinese) {
   s.Clear();
-  std::u16string size = ToVb(layout.needColumns) + u"×" + ToVb(layout.needLines);
-  std::u16string now = ToVb(s.Columns()) + u"×" + ToVb(s.Lines());
-  VbString text = chinese ? u"终端太小：需要 " + size + u"，现在 " + now + u"。请放大终端，或按 Esc 取消。"
-                                       : u"The terminal is too small: the options need " + size + u", it is " + now +
-                                             u". Enlarge it, or press Esc to cancel.";
-  s.Put(0, 0, text);
+  std::vector<VbString> lines = TooSmallNotice(layout, s.Columns(), s.Lines(), chinese);
+  for (std::size_t i = 0; i < lines.size(); ++i) s.Put(static_cast<int>(i), 0, lines[i]);
   s.Refresh();
+}
+
+// The page tabs in the top edge of the group box, the shown page's
+// highlighted.
+void DrawTabs(Screen& s, const frmOptions& w, const OptionsLayout& layout) {
+  const char* frames[] = {"Frame1", "Frame2"};
+  for (int page : {kIndentPage, kOtherPage}) {
+    const Rect& r = layout.tabs[page];
+    unsigned attr = page == layout.page ? kReverse | kBold : kNormal;
+    int at = s.Put(r.y, r.x, u" ", attr);
+    at = s.PutCaption(r.y, at, w.Control(frames[page]).text, attr);
+    s.Put(r.y, at, u" ", attr);
+  }
 }
 
 }  // namespace
@@ -244,76 +249,147 @@ std::string_view OptionsLayout::At(int y, int x) const {
   return found;
 }
 
-OptionsLayout LayoutOptions(const frmOptions& w, int columns, int lines) {
-  OptionsLayout layout;
-  // The right part of the first group: the spaces line, the five options,
-  // the column line and the language group.
-  int right = std::max({Width(w, "lblUse") + 1 + kSpacesBoxWidth + 1 + Width(w, "spa"),
-                        kTickWidth + Width(w, "lblAlignCol") + 1 + kColumnBoxWidth, 24});
-  for (std::string_view name : {"cbIndentProc", "cbAlignEOL", "cbIndentFirst", "cbIndentCmt", "cbIndentCase"})
-    right = std::max(right, TickWidth(w, name));
-  // The second group: the left column of options, the custom text on the right.
-  int left2 = TickWidth(w, "chkIndentModHotKey") + 1 + kLetterBoxWidth;
-  for (std::string_view name : {"chkSave", "chkF1", "chkF2", "chkFold", "chkUnfold", "chkUnfoldAll"})
-    left2 = std::max(left2, TickWidth(w, name));
-  int right2 = std::max(TickWidth(w, "chkCtrl1") + 1 + kLetterBoxWidth + 2, kCustomTextWidth);
-  int buttons = DisplayWidth(StripAccessKey(w.Control("cmdOK").text)) +
-                DisplayWidth(StripAccessKey(w.Control("cmdCancel").text)) + 4 + 4 + 2;
+int PageOf(const frmOptions& w, std::string_view name) {
+  for (std::string_view at = name; !at.empty(); at = w.Control(at).container) {
+    if (at == "Frame1") return kIndentPage;
+    if (at == "Frame2") return kOtherPage;
+  }
+  return -1;
+}
 
-  layout.needColumns = std::max({2 + kMinListWidth + 2 + right + 2, 2 + left2 + 3 + right2 + 2, buttons + 2});
+OptionsLayout LayoutOptions(const frmOptions& w, int columns, int lines, int page) {
+  OptionsLayout layout;
+  layout.page = page;
+  // The indentation page: two columns over the example.
+  int left = Width(w, "lblUse") + 1 + kSpacesBoxWidth + 1 + Width(w, "spa");
+  for (std::string_view name : {"cbIndentProc", "cbIndentFirst", "cbIndentCmt", "cbIndentCase"})
+    left = std::max(left, TickWidth(w, name));
+  const int right = std::max({TickWidth(w, "cbAlignEOL"), kTickWidth + Width(w, "lblAlignCol") + 1 + kColumnBoxWidth,
+                              Width(w, "Frame3") + 6, kLanguageWidth + 4});
+  // The other page: the options one under another, the custom text below.
+  int other = TickWidth(w, "chkIndentModHotKey") + 1 + kLetterBoxWidth;
+  for (std::string_view name : {"chkSave", "chkF1", "chkF2", "chkFold", "chkUnfold", "chkUnfoldAll"})
+    other = std::max(other, TickWidth(w, name));
+  other = std::max(other, TickWidth(w, "chkCtrl1") + 1 + kLetterBoxWidth + 2);
+  const int tabs = 2 + Width(w, "Frame1") + 2 + 1 + Width(w, "Frame2") + 2 + 2;
+  const int cancelWidth = Width(w, "cmdCancel") + 4;
+  const int okWidth = Width(w, "cmdOK") + 4;
+
+  layout.needColumns = std::max({2 + left + 3 + right + 2, 2 + other + 2, tabs, DisplayWidth(Help(false)),
+                                 DisplayWidth(Help(true)), okWidth + cancelWidth + 4});
   layout.needLines = kNeedLines;
   layout.fits = columns >= layout.needColumns && lines >= layout.needLines;
   const int W = std::max(columns, layout.needColumns);
+  const int H = std::max(lines, layout.needLines);
+  const int buttonLine = H - 2;
+  layout.helpLine = H - 1;
+  const int groupHeight = buttonLine - kGroupTop;  // down to the line above the buttons
+  const int bottom = kGroupTop + groupHeight - 1;   // the group box's lower edge
 
   auto place = [&](std::string_view name, int y, int x, int height, int width) {
     layout.places.emplace_back(name, Rect{y, x, height, width});
   };
   place("frmOptions", 0, 0, 1, W);
+  layout.tabs[kIndentPage] = {kGroupTop, 2, 1, Width(w, "Frame1") + 2};
+  layout.tabs[kOtherPage] = {kGroupTop, 2 + Width(w, "Frame1") + 3, 1, Width(w, "Frame2") + 2};
 
-  place("Frame1", kGroupOneTop, 0, kGroupOneHeight, W);
-  const int x0 = W - 2 - right;  // the right part of the first group
-  place("lbCodeExample", kGroupOneTop + 1, 2, kGroupOneHeight - 2, x0 - 4);
-  int y = kGroupOneTop + 2;
-  int x = x0;
-  place("lblUse", y, x, 1, Width(w, "lblUse"));
-  x += Width(w, "lblUse") + 1;
-  place("tbSpaceNum", y, x, 1, kSpacesBoxWidth);
-  x += kSpacesBoxWidth + 1;
-  place("spa", y, x, 1, Width(w, "spa"));
-  y += 2;
-  place("cbIndentProc", y++, x0, 1, TickWidth(w, "cbIndentProc"));
-  place("cbAlignEOL", y++, x0, 1, TickWidth(w, "cbAlignEOL"));
-  place("lblAlignCol", y, x0 + kTickWidth, 1, Width(w, "lblAlignCol"));
-  place("tbAlignCol", y++, x0 + kTickWidth + Width(w, "lblAlignCol") + 1, 1, kColumnBoxWidth);
-  place("cbIndentFirst", y++, x0, 1, TickWidth(w, "cbIndentFirst"));
-  place("cbIndentCmt", y++, x0, 1, TickWidth(w, "cbIndentCmt"));
-  place("cbIndentCase", y++, x0, 1, TickWidth(w, "cbIndentCase"));
-  const int languageWidth = std::min(right, 24);
-  place("Frame3", ++y, x0, 3, languageWidth);
-  place("cmbLanguage", y + 1, x0 + 2, 1, languageWidth - 4);
-
-  place("Frame2", kGroupTwoTop, 0, kGroupTwoHeight, W);
-  y = kGroupTwoTop + 1;
-  for (std::string_view name : {"chkSave", "chkF1", "chkF2", "chkIndentModHotKey", "chkFold", "chkUnfold", "chkUnfoldAll"}) {
-    place(name, y, 2, 1, TickWidth(w, name));
-    if (name == "chkIndentModHotKey") place("txtIndentMod", y, 2 + TickWidth(w, name) + 1, 1, kLetterBoxWidth);
+  int y = kGroupTop + 1;
+  if (page == kIndentPage) {
+    place("Frame1", kGroupTop, 0, groupHeight, W);
+    const int x0 = 2;
+    const int xr = x0 + left + 3;
+    place("lblUse", y, x0, 1, Width(w, "lblUse"));
+    place("tbSpaceNum", y, x0 + Width(w, "lblUse") + 1, 1, kSpacesBoxWidth);
+    place("spa", y, x0 + Width(w, "lblUse") + 1 + kSpacesBoxWidth + 1, 1, Width(w, "spa"));
+    place("cbIndentProc", y + 1, x0, 1, TickWidth(w, "cbIndentProc"));
+    place("cbIndentFirst", y + 2, x0, 1, TickWidth(w, "cbIndentFirst"));
+    place("cbIndentCmt", y + 3, x0, 1, TickWidth(w, "cbIndentCmt"));
+    place("cbIndentCase", y + 4, x0, 1, TickWidth(w, "cbIndentCase"));
+    place("Frame3", y, xr, 3, right);
+    place("cmbLanguage", y + 1, xr + 2, 1, right - 4);
+    place("cbAlignEOL", y + 3, xr, 1, TickWidth(w, "cbAlignEOL"));
+    place("lblAlignCol", y + 4, xr + kTickWidth, 1, Width(w, "lblAlignCol"));
+    place("tbAlignCol", y + 4, xr + kTickWidth + Width(w, "lblAlignCol") + 1, 1, kColumnBoxWidth);
+    const int listTop = y + kIndentRows;
+    place("lbCodeExample", listTop, 2, bottom - listTop, W - 4);
+  } else {
+    place("Frame2", kGroupTop, 0, groupHeight, W);
+    for (std::string_view name :
+         {"chkSave", "chkF1", "chkF2", "chkIndentModHotKey", "chkFold", "chkUnfold", "chkUnfoldAll"}) {
+      place(name, y, 2, 1, TickWidth(w, name));
+      if (name == "chkIndentModHotKey") place("txtIndentMod", y, 2 + TickWidth(w, name) + 1, 1, kLetterBoxWidth);
+      ++y;
+    }
     ++y;
+    place("chkCtrl1", y, 2, 1, TickWidth(w, "chkCtrl1"));
+    place("txtCtrl1", y, 2 + TickWidth(w, "chkCtrl1") + 1, 1, kLetterBoxWidth);
+    place("labIs", y, 2 + TickWidth(w, "chkCtrl1") + 1 + kLetterBoxWidth + 1, 1, 1);
+    ++y;
+    place("txtCtrl1Target", y, 2, bottom - y, W - 4);
   }
-  const int xr = 2 + left2 + 3;
-  y = kGroupTwoTop + 1;
-  place("chkCtrl1", y, xr, 1, TickWidth(w, "chkCtrl1"));
-  place("txtCtrl1", y, xr + TickWidth(w, "chkCtrl1") + 1, 1, kLetterBoxWidth);
-  place("labIs", y, xr + TickWidth(w, "chkCtrl1") + 1 + kLetterBoxWidth + 1, 1, 1);
-  place("txtCtrl1Target", y + 1, xr, kGroupTwoHeight - 3, W - 2 - xr);
 
-  const int cancelWidth = DisplayWidth(StripAccessKey(w.Control("cmdCancel").text)) + 4;
-  const int okWidth = DisplayWidth(StripAccessKey(w.Control("cmdOK").text)) + 4;
-  place("cmdCancel", kButtonLine, W - 2 - cancelWidth, 1, cancelWidth);
-  place("cmdOK", kButtonLine, W - 2 - cancelWidth - 2 - okWidth, 1, okWidth);
+  place("cmdCancel", buttonLine, W - 2 - cancelWidth, 1, cancelWidth);
+  place("cmdOK", buttonLine, W - 2 - cancelWidth - 2 - okWidth, 1, okWidth);
+  layout.toolTip = {buttonLine, 1, 1, W - 2 - cancelWidth - 2 - okWidth - 3};
   return layout;
 }
 
+bool PressAccessKey(frmOptions& w, char32_t letter) {
+  auto lower = [](char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; };
+  const std::vector<FormControl>& controls = w.Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const FormControl& c = controls[i];
+    std::size_t at = VbString::npos;
+    VbString shown = StripAccessKey(c.text, &at);
+    if (at == VbString::npos || lower(shown[at]) != lower(letter) || !c.enabled) continue;
+    if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::Button) {
+      w.Click(c.name);
+    } else if (!w.SetFocus(c.name)) {
+      // A group box or a label: the next control that takes the focus.
+      for (std::size_t j = i + 1; j < controls.size(); ++j)
+        if (w.SetFocus(controls[j].name)) break;
+    }
+    return true;
+  }
+  return false;
+}
+
+std::vector<VbString> TooSmallNotice(const OptionsLayout& layout, int columns, int lines, bool chinese) {
+  const VbString size = ToVb(layout.needColumns) + u"×" + ToVb(layout.needLines);
+  const VbString now = ToVb(columns) + u"×" + ToVb(lines);
+  const VbString text = chinese ? u"终端太小：需要 " + size + u"，现在 " + now + u"。请放大终端，或按 Esc 取消。"
+                                : u"The terminal is too small: the options need " + size + u", it is " + now +
+                                      u". Enlarge it, or press Esc to cancel.";
+  // Wrap at the last blank that fits; a run without blanks (Chinese) breaks
+  // where the columns end.
+  std::vector<VbString> out;
+  VbStringView rest = text;
+  const int width = std::max(columns, 1);
+  while (!rest.empty()) {
+    std::size_t n = 0;
+    int used = 0;
+    std::size_t lastBlank = VbString::npos;
+    while (n < rest.size()) {
+      std::size_t step = IsHighSurrogate(rest[n]) && n + 1 < rest.size() ? 2 : 1;
+      int w = DisplayWidth(rest.substr(n, step));
+      if (used + w > width) break;
+      if (rest[n] == u' ') lastBlank = n;
+      used += w;
+      n += step;
+    }
+    if (n < rest.size() && lastBlank != VbString::npos && lastBlank > 0) n = lastBlank;
+    if (n == 0) n = 1;
+    out.emplace_back(RTrimView(rest.substr(0, n)));
+    rest = LTrimView(rest.substr(n));
+  }
+  return out;
+}
+
 void HandleOptionsKey(frmOptions& w, const Key& key) {
+  if (key.alt) {
+    PressAccessKey(w, key.code);
+    return;
+  }
   const FormControl* active = w.ActiveControl();
   if (!key.function && (key.code == kEscape || key.code == kCtrlC)) {
     w.Click("cmdCancel");
@@ -384,27 +460,61 @@ void ShowMessage(Screen& s, VbStringView text) {
 }
 
 void RunOptionsScreen(frmOptions& w, Screen& s, std::vector<VbString>& messages, bool chinese) {
+  int page = kIndentPage;
+  int scroll = 0;
   while (w.Visible()) {
-    OptionsLayout layout = LayoutOptions(w, s.Columns(), s.Lines());
+    if (const FormControl* active = w.ActiveControl(); active && PageOf(w, active->name) >= 0)
+      page = PageOf(w, active->name);
+    OptionsLayout layout = LayoutOptions(w, s.Columns(), s.Lines(), page);
+    const Rect* list = layout.Of("lbCodeExample");
+    const int rows = list ? list->height - 2 : 0;
+    const int most = std::max(0, static_cast<int>(w.Control("lbCodeExample").items.size()) - rows);
+    scroll = std::clamp(scroll, 0, most);
     if (!layout.fits) {
       DrawTooSmall(s, layout, chinese);
     } else {
       s.Clear();
       const FormControl* active = w.ActiveControl();
-      for (const FormControl& c : w.Controls())
-        if (const Rect* r = layout.Of(c.name)) DrawControl(s, w, c, *r, active == &c);
-      VbStringView status = active && !active->toolTip.empty() ? VbStringView(active->toolTip) : Help(chinese);
-      s.Put(kStatusLine, 0, status, kDim);
+      for (const FormControl& c : w.Controls()) {
+        if (c.name == "Frame1" || c.name == "Frame2") continue;  // drawn as the page and its tab
+        if (const Rect* r = layout.Of(c.name)) DrawControl(s, c, *r, active == &c, scroll);
+      }
+      const Rect& group = *layout.Of(page == kIndentPage ? "Frame1" : "Frame2");
+      s.Box(group.y, group.x, group.height, group.width);
+      DrawTabs(s, w, layout);
+      if (list && most > 0) {
+        // Where the example stands, on its lower edge.
+        VbString where = u" " + ToVb(scroll + 1) + u"-" + ToVb(scroll + rows) + u"/" +
+                         ToVb(static_cast<int>(w.Control("lbCodeExample").items.size())) + u" ";
+        s.Put(list->y + list->height - 1, list->x + list->width - 2 - DisplayWidth(where), where);
+      }
+      if (active && !active->toolTip.empty())
+        s.Put(layout.toolTip.y, layout.toolTip.x, active->toolTip, kDim, layout.toolTip.width);
+      s.Put(layout.helpLine, 0, Help(chinese), kDim);
       s.Refresh();
     }
     Key key = s.Read();
     if (key.function && key.code == keys::Resize()) continue;
     if (!layout.fits) {
-      if (!key.function && (key.code == kEscape || key.code == kCtrlC)) w.Click("cmdCancel");
+      if (!key.function && !key.alt && (key.code == kEscape || key.code == kCtrlC)) w.Click("cmdCancel");
+      continue;
+    }
+    if (key.function && (key.code == keys::PageUp() || key.code == keys::PageDown())) {
+      scroll += key.code == keys::PageDown() ? std::max(1, rows - 1) : -std::max(1, rows - 1);
       continue;
     }
     if (key.function && key.code == keys::Mouse()) {
-      std::string_view name = layout.At(s.ClickY(), s.ClickX());
+      const int y = s.ClickY();
+      const int x = s.ClickX();
+      bool onTab = false;
+      for (int p : {kIndentPage, kOtherPage}) {
+        if (!layout.tabs[p].Contains(y, x)) continue;
+        onTab = true;
+        for (const FormControl& c : w.Controls())
+          if (PageOf(w, c.name) == p && w.SetFocus(c.name)) break;
+      }
+      if (onTab) continue;
+      std::string_view name = layout.At(y, x);
       if (name.empty()) continue;
       const FormControl& c = w.Control(name);
       if (c.kind == ControlKind::TextBox) {

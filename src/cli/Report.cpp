@@ -17,7 +17,9 @@ std::string Report::Json() const {
   j["messages"] = nlohmann::ordered_json::array();
   for (const auto& box : messages) {
     nlohmann::ordered_json m;
-    m["title"] = box.title ? nlohmann::ordered_json(VbToUtf8(*box.title)) : nlohmann::ordered_json(nullptr);
+    // A box without a title of its own (an error the IDE reports) still
+    // comes from the add-in, and is shown under its title.
+    m["title"] = VbToUtf8(box.title.value_or(VbString(kMessageTitle)));
     m["text"] = VbToUtf8(box.text);
     j["messages"].push_back(std::move(m));
   }

@@ -23,10 +23,10 @@ bool StartCommand(Session& session, std::int16_t n, bool stayConnected) {
       vbe.Click(control);
       clicked = true;
     } catch (const VbError& error) {
-      session.Platform().MsgBox(error.Description());
+      session.Platform().MsgBox(error.Description(), kMessageTitle);
     }
   } else {
-    session.Platform().MsgBox(u"No menu control carries command " + ToVb(n) + u".");
+    session.Platform().MsgBox(u"No menu control carries command " + ToVb(n) + u".", kMessageTitle);
   }
   if (!stayConnected) connect.AddinInstance_OnDisconnection();
   return clicked && g.gCommandErrors == errorsBefore;

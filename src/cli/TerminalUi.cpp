@@ -26,6 +26,8 @@ std::uint32_t Up() { return KEY_UP; }
 std::uint32_t Down() { return KEY_DOWN; }
 std::uint32_t Home() { return KEY_HOME; }
 std::uint32_t End() { return KEY_END; }
+std::uint32_t PageUp() { return KEY_PPAGE; }
+std::uint32_t PageDown() { return KEY_NPAGE; }
 std::uint32_t Backspace() { return KEY_BACKSPACE; }
 std::uint32_t Delete() { return KEY_DC; }
 std::uint32_t Enter() { return KEY_ENTER; }
@@ -36,6 +38,7 @@ std::uint32_t Mouse() { return KEY_MOUSE; }
 namespace {
 
 constexpr short kListPair = 1;
+constexpr int kEscapeDelayMs = 50;  // Esc and a key within this time are one key (Alt, or a function key)
 
 // The characters of a text as the terminal takes them: UTF-16 pairs joined.
 std::wstring ToWide(VbStringView text) {
@@ -119,7 +122,7 @@ Screen::Screen() {
   noecho();
   nonl();
   keypad(stdscr, TRUE);
-  set_escdelay(25);
+  set_escdelay(kEscapeDelayMs);
   if (has_colors()) {
     start_color();
     use_default_colors();
@@ -220,6 +223,16 @@ Key Screen::Read() {
         clickX_ = event.x;
       }
       return {true, static_cast<std::uint32_t>(ch)};
+    }
+    if (result == OK && ch == kEscape) {
+      // Alt+letter arrives as Esc and the letter together; wait no longer
+      // than the escape delay for the letter.
+      timeout(kEscapeDelayMs);
+      wint_t next = 0;
+      int more = get_wch(&next);
+      timeout(-1);
+      if (more == OK && next != kEscape) return {false, static_cast<std::uint32_t>(next), true};
+      return {false, kEscape};
     }
     if (result == OK) return {false, static_cast<std::uint32_t>(ch)};
     // The terminal went away (its input ended): give up as Esc would.

@@ -19,6 +19,9 @@ namespace kv::cli::tui {
 struct Key {
   bool function = false;
   std::uint32_t code = 0;
+  // Alt held with a character: the terminal sends Esc and the character
+  // within its escape delay.
+  bool alt = false;
 };
 
 // Key codes the forms use, so that they need not include curses.h.
@@ -31,6 +34,8 @@ std::uint32_t Up();
 std::uint32_t Down();
 std::uint32_t Home();
 std::uint32_t End();
+std::uint32_t PageUp();
+std::uint32_t PageDown();
 std::uint32_t Backspace();
 std::uint32_t Delete();
 std::uint32_t Enter();
@@ -89,7 +94,9 @@ class Screen {
   // y is negative.
   void Cursor(int y, int x);
   void Refresh();
-  // Waits for a key. A mouse click leaves its cell in ClickY/ClickX.
+  // Waits for a key. A mouse click leaves its cell in ClickY/ClickX. Esc
+  // followed by a character within the escape delay is that character with
+  // Alt; a lone Esc is Esc.
   Key Read();
   int ClickY() const { return clickY_; }
   int ClickX() const { return clickX_; }

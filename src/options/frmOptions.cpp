@@ -18,10 +18,10 @@ namespace kv {
 const std::array<OptionKey, 19> kOptionKeys = {{
     {u"IndentSpaces", "tbSpaceNum", u"4"},
     {u"IndentProc", "cbIndentProc", u"Y"},
-    {u"IndentFirst", "cbIndentFirst", u"N"},
+    {u"IndentFirst", "cbIndentFirst", u"Y"},
     {u"IndentCmt", "cbIndentCmt", u"Y"},
-    {u"IndentCase", "cbIndentCase", u"N"},
-    {u"AlignEOL", "cbAlignEOL", u"N"},
+    {u"IndentCase", "cbIndentCase", u"Y"},
+    {u"AlignEOL", "cbAlignEOL", u"Y"},
     {u"AlignEOLCol", "tbAlignCol", u"55"},
     {u"Language", "cmbLanguage", u"0"},
     {u"chkSave", "chkSave", u"N"},
@@ -55,6 +55,35 @@ VbString Cut(VbStringView text, std::size_t limit) {
   std::size_t n = limit;
   if (n > 0 && IsHighSurrogate(text[n - 1])) --n;
   return VbString(text.substr(0, n));
+}
+
+// Every line end of the text (CR LF, a lone LF or a lone CR) as CR LF.
+VbString WithCrLf(VbStringView text) {
+  VbString out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' || text[i] == u'\n') {
+      out += u"\r\n";
+      if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// A letter in upper case, as VB's UCase gives it beyond ASCII too: Latin-1,
+// Latin Extended-A, Greek, Cyrillic and the full-width Latin letters.
+char16_t UpperLetter(char16_t c) {
+  if (c >= u'a' && c <= u'z') return c - 32;
+  if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F) ||
+      (c >= 0xFF41 && c <= 0xFF5A))
+    return c - 32;
+  if (c == 0xFF) return 0x178;
+  if (c >= 0x450 && c <= 0x45F) return c - 80;
+  if (((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) && c % 2 == 1) return c - 1;
+  if (((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) && c % 2 == 0) return c - 1;
+  return c;
 }
 
 // The design of the window, in tab order after the window itself.
@@ -251,8 +280,11 @@ void frmOptions::FocusNext(bool forward) {
   }
 }
 
-void frmOptions::ReplaceSelection(FormControl& box, VbStringView insert) {
-  if (!box.multiLine) insert = insert.substr(0, std::min(insert.find(u'\r'), insert.find(u'\n')));
+void frmOptions::ReplaceSelection(FormControl& box, VbStringView given) {
+  // A single-line box takes the first line; a multi-line box ends each line
+  // in CR LF, as the IDE's code does, whatever the pasted text used.
+  VbString insert = box.multiLine ? WithCrLf(given)
+                                  : VbString(given.substr(0, std::min(given.find(u'\r'), given.find(u'\n'))));
   const std::size_t kept = box.text.size() - box.selLength;
   const std::size_t room = box.maxLength == 0 ? insert.size() : box.maxLength - std::min(box.maxLength, kept);
   VbString part = Cut(insert, room);
@@ -427,7 +459,8 @@ VbString frmOptions::SaveText(const OptionKey& key) const {
     case ControlKind::DropDownList: return ToVb(std::max(c.listIndex, 0));
     default: break;
   }
-  if (key.control == "txtIndentMod") return c.text.size() == 1 ? UCase(c.text) : VbString(kModuleLetter);
+  if (key.control == "txtIndentMod")
+    return c.text.size() == 1 ? VbString(1, UpperLetter(c.text[0])) : VbString(kModuleLetter);
   if (key.control == "txtCtrl1Target") return Cut(c.text, kCustomTextLimit);
   return c.text;
 }

@@ -26,7 +26,9 @@ namespace kv {
 class Globals;
 
 // One option key: the control that edits it and the default the window reads
-// it with.
+// it with. An indentation option's default is the one the indentation routine
+// reads it with, so that the window shows what Indent Module will do and Save
+// without a change changes nothing.
 struct OptionKey {
   VbStringView key;
   std::string_view control;

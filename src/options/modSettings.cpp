@@ -198,6 +198,21 @@ VbString SettingsStore::ReadSetting(VbStringView key, VbStringView defaultValue)
 
 bool SettingsStore::HasSetting(VbStringView key) { return impl_->Find(key) != nullptr; }
 
+SettingsStore::Origin SettingsStore::SourceOf(VbStringView key) {
+  VbString wanted = KeyOf(key);
+  if (impl_->teams) {
+    impl_->teams->Refresh(impl_->warn);
+    if (impl_->teams->Find(wanted)) return Origin::Team;
+  }
+  impl_->user.Refresh(impl_->warn);
+  return impl_->user.Find(wanted) ? Origin::User : Origin::Default;
+}
+
+std::optional<fs::path> SettingsStore::OverridePath() const {
+  if (!impl_->teams) return std::nullopt;
+  return impl_->teams->path;
+}
+
 void SettingsStore::WriteSetting(VbStringView key, VbStringView value) {
   if (key.empty()) Raise(vberr::kInvalidProcedureCall, u"Invalid procedure call or argument");
   const fs::path& file = impl_->user.path;

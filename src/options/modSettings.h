@@ -51,6 +51,11 @@ class SettingsStore {
   void WriteSetting(VbStringView key, VbStringView value);
   // Whether the key is stored at all.
   bool HasSetting(VbStringView key);
+  // Which file a read of the key takes its text from.
+  enum class Origin { Default, User, Team };
+  Origin SourceOf(VbStringView key);
+  // The override file, if any.
+  std::optional<std::filesystem::path> OverridePath() const;
 
   // A read-only file of the same format whose keys, where present, win over
   // the per-user file (a team's options beside its code). Empty: none.

@@ -68,7 +68,7 @@ Epilogue Run(CommandContext& ctx, std::int16_t n) {
     case cmd::kUnfoldAll: s_UnfoldAll(ctx); break;
     case cmd::kAddChkProEnd: return s_AddChkProEnd(ctx);
     case cmd::kAddProLabels: return s_AddProLabels(ctx);
-    default: break;  // no operation: module preparation only
+    default: ++g.gCommandsWithoutOperation; break;  // no operation: module preparation only
   }
   return Epilogue::Normal;
 }

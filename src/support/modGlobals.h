@@ -74,6 +74,9 @@ class Globals {
   // error (reported to the user, kept from the IDE); the command line reads
   // it to tell a failed click from a successful one.
   std::int32_t gCommandErrors = 0;
+  // Commands the dispatcher has no operation for (it only prepared the
+  // module); the command line reads it to say so.
+  std::int32_t gCommandsWithoutOperation = 0;
 
   // The hidden hot-key window and its replaced window procedure.
   std::unique_ptr<frmHotKey> hotKeyWindow;

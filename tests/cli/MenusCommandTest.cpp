@@ -44,7 +44,8 @@ TEST_F(CliTest, MenusFollowTheUserSettings) {
 
 TEST_F(CliTest, MenusRefuseAnUnknownIde) { EXPECT_EQ(Run({"menus", "--ide", "klingon"}).code, 2); }
 
-// run N clicks the control carrying N; a number no control carries fails.
+// run N clicks the control carrying N; a number outside the menus is bad
+// usage and runs nothing.
 TEST_F(CliTest, RunClicksTheMenuControl) {
   constexpr std::string_view kMessy = "Sub A()\r\nx = 1\r\nEnd Sub\r\n";
   struct Case {
@@ -55,8 +56,12 @@ TEST_F(CliTest, RunClicksTheMenuControl) {
   const Case cases[] = {
       {"15", 0, "Sub A()\r\n    x = 1\r\nEnd Sub\r\n"},
       {"17", 0, kMessy},  // Exit: the add-in leaves, the code stays
-      {"0", 3, kMessy},
-      {"32", 3, kMessy},
+      {"0", 2, kMessy},
+      {"32", 2, kMessy},
+      {"-1", 2, kMessy},
+      {"99999", 2, kMessy},
+      {"-99999999999999999999", 2, kMessy},
+      {"indent-sideways", 2, kMessy},
   };
   for (const Case& c : cases) {
     Write("m.bas", kMessy);
@@ -64,7 +69,39 @@ TEST_F(CliTest, RunClicksTheMenuControl) {
     EXPECT_EQ(r.code, c.code) << c.command << r.err;
     EXPECT_EQ(Read("m.bas"), c.after) << c.command;
   }
-  EXPECT_NE(Run({"run", "32", "m.bas"}).err.find("No menu control carries command 32."), std::string::npos);
+  EXPECT_EQ(Run({"run", "32", "m.bas"}).err,
+            "kestrova: there is no command 32; the menu commands are 1 to 31 (see kestrova run --help)\n");
+}
+
+// A menu command without an operation is no error, but it says so once per
+// run; one with an operation says nothing.
+TEST_F(CliTest, RunSaysWhenACommandHasNoOperation) {
+  struct Case {
+    const char* command;
+    std::string err;
+  } const cases[] = {
+      {"9", "kestrova: command 9 (Find Words to Previous) has no operation; at most the blank lines at the end of "
+            "the module were dropped\n"},
+      {"31", "kestrova: command 31 (Uncomment Professional Code (Project)) has no operation; at most the blank "
+             "lines at the end of the module were dropped\n"},
+      {"3", ""},
+      {"17", ""},
+  };
+  Write("a.bas", "Sub A()\r\nEnd Sub\r\n");
+  Write("b.bas", "Sub B()\r\nEnd Sub\r\n");
+  for (const Case& c : cases) {
+    CliResult r = Run({"run", c.command, "a.bas", "b.bas"});
+    EXPECT_EQ(r.code, 0) << c.command;
+    EXPECT_EQ(r.err, c.err) << c.command;
+    EXPECT_EQ(Run({"run", c.command, "-q", "a.bas"}).err, "") << c.command;
+  }
+}
+
+TEST_F(CliTest, RunHelpListsEveryMenuCommand) {
+  std::string help = Run({"run", "--help"}).out;
+  for (const char* row : {"   1  clear-immediate", "   9                       Find Words to Previous",
+                          "  17  exit ", "  18  about ", "  19  set-up ", "  31                       Uncomment"})
+    EXPECT_NE(help.find(row), std::string::npos) << row << "\n" << help;
 }
 
 }  // namespace

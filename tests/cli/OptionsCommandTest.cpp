@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "CliFixture.h"
@@ -30,22 +31,27 @@ TEST_F(OptionsCommand, ScriptsNeedNoTerminal) {
   };
   const Step steps[] = {
       {{"options", "get", "IndentSpaces"}, 1, ""},  // not stored yet
-      {{"options", "set", "IndentSpaces", "3"}, 0, ""},
+      {{"options", "set", "IndentSpaces", "3"}, 0, "3\n"},
       {{"options", "get", "IndentSpaces"}, 0, "3\n"},
-      {{"options", "set", "indentspaces", "-2.5"}, 0, ""},  // keys in any case, the window's correction
+      {{"options", "set", "indentspaces", "-2.5"}, 1, "2\n"},  // keys in any case, the window's correction
       {{"options", "get", "IndentSpaces"}, 0, "2\n"},
-      {{"options", "set", "IndentSpaces", "12"}, 0, ""},  // out of range: the window empties the box
+      {{"options", "set", "IndentSpaces", "12"}, 1, "\n"},  // out of range: the window empties the box
       {{"options", "get", "IndentSpaces"}, 0, "\n"},
-      {{"options", "set", "AlignEOLCol", "1005"}, 0, ""},  // three characters fit the box: 100
+      {{"options", "set", "AlignEOLCol", "1005"}, 1, "100\n"},  // three characters fit the box: 100
       {{"options", "get", "AlignEOLCol"}, 0, "100\n"},
-      {{"options", "set", "txtIndentMod", "k"}, 0, ""},
-      {{"options", "get", "txtIndentMod"}, 0, "K\n"},
-      {{"options", "set", "txtCtrl1", "q"}, 0, ""},
+      {{"options", "set", "txtIndentMod", "k"}, 1, "K\n"},
+      {{"options", "set", "txtIndentMod", "é"}, 1, "É\n"},  // upper case beyond ASCII, as VB's UCase
+      {{"options", "set", "txtIndentMod", "я"}, 1, "Я\n"},
+      {{"options", "set", "txtIndentMod", "中"}, 0, "中\n"},
+      {{"options", "set", "txtCtrl1", "q"}, 0, "q\n"},  // stored as typed
       {{"options", "get", "txtCtrl1"}, 0, "q\n"},
-      {{"options", "set", "IndentCase", "y"}, 0, ""},
+      {{"options", "set", "txtCtrl1Target", "a\nb"}, 1, "a\r\nb\n"},  // the IDE's lines end in CR LF
+      {{"options", "set", "txtCtrl1Target", "a\r\nb\rc"}, 1, "a\r\nb\r\nc\n"},
+      {{"options", "set", "txtCtrl1Target", "a\r\nb"}, 0, "a\r\nb\n"},
+      {{"options", "set", "IndentCase", "y"}, 0, "Y\n"},  // a spelling the check box takes
       {{"options", "get", "IndentCase"}, 0, "Y\n"},
       {{"options", "set", "IndentCase", "yes"}, 2, ""},
-      {{"options", "set", "Language", "简体中文"}, 0, ""},
+      {{"options", "set", "Language", "简体中文"}, 0, "1\n"},
       {{"options", "get", "Language"}, 0, "1\n"},
       {{"options", "set", "Language", "2"}, 2, ""},
       {{"options", "set", "NoSuchKey", "1"}, 2, ""},
@@ -83,8 +89,30 @@ TEST_F(OptionsCommand, ListShowsStoredAndShownValues) {
   EXPECT_EQ(list[12]["shown"], "M");
 
   ProgramResult table = Kv({"options", "list"});
-  EXPECT_NE(table.out.find("IndentProc          (absent)  Y\n"), std::string::npos) << table.out;
-  EXPECT_NE(table.out.find("txtCtrl1Target      (absent)  '\n"), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("IndentProc          default  (absent)  Y\n"), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("txtCtrl1Target      default  (absent)  '\n"), std::string::npos) << table.out;
+}
+
+// list, get and example see the team's .kestrova.ini over the user's, from
+// the current folder up, as indent does; set still writes the user's file.
+TEST_F(OptionsCommand, ReadingSeesTheTeamFile) {
+  Write("settings.ini", "[Kestrovaer]\nIndentSpaces=3\nIndentCase=N\n");
+  Write(".kestrova.ini", "[Kestrovaer]\nIndentSpaces=2\nCodePage=gbk\n");
+  nlohmann::json list = nlohmann::json::parse(Kv({"options", "list", "--json"}).out);
+  const std::tuple<int, const char*, const char*> rows[] = {
+      {0, "IndentSpaces", "team"}, {4, "IndentCase", "user"}, {5, "AlignEOL", "default"}};
+  for (auto [i, key, source] : rows) {
+    EXPECT_EQ(list[i]["key"], key);
+    EXPECT_EQ(list[i]["source"], source) << key;
+  }
+  EXPECT_EQ(list[0]["stored"], "2");
+  EXPECT_EQ(Kv({"options", "get", "IndentSpaces"}).out, "2\n");
+  EXPECT_EQ(Kv({"options", "--settings", Settings().string(), "get", "IndentSpaces"}).out, "3\n");  // that file alone
+  EXPECT_NE(Kv({"options", "example"}).out.find("\n  If You Want More Then\n"), std::string::npos);
+  ProgramResult set = Kv({"options", "set", "IndentSpaces", "5"});
+  EXPECT_NE(set.err.find("also set in the team options"), std::string::npos) << set.err;
+  EXPECT_EQ(Read("settings.ini").find("IndentSpaces=5") != std::string::npos, true);
+  EXPECT_EQ(Read(".kestrova.ini"), "[Kestrovaer]\nIndentSpaces=2\nCodePage=gbk\n");
 }
 
 TEST_F(OptionsCommand, ExampleIsTheWindowsExampleForTheStoredOptions) {
@@ -99,6 +127,8 @@ TEST_F(OptionsCommand, ExampleIsTheWindowsExampleForTheStoredOptions) {
   options.indentProc = true;
   options.indentCmt = true;
   options.alignEOL = true;
+  options.indentFirst = true;  // not stored: the indenter's default
+  options.indentCase = true;
   std::string expected;
   for (const VbString& line : BuildExample(options)) expected += VbToUtf8(line) + "\n";
   EXPECT_EQ(r.out, expected);

@@ -106,29 +106,56 @@ TEST_F(OptionsKeys, ChineseTextIsTypedAsUtf16) {
   EXPECT_EQ(Text("txtCtrl1Target"), "'注");
 }
 
-TEST_F(OptionsKeys, LayoutFitsItsOwnSizeInBothLanguages) {
+// Each page fits 80×24 in both languages, its controls inside the window and
+// clear of each other; the other page's controls are not placed.
+TEST_F(OptionsKeys, EachPageFits80By24InBothLanguages) {
   for (std::int32_t language : {0, 1}) {
     test::Harness h;
     h.g.gLanguage = language;
     ShowOptionsWindow(h.g);
     const frmOptions& w = *h.g.optionsWindow;
-    OptionsLayout small = LayoutOptions(w, 80, 24);
-    EXPECT_FALSE(small.fits);
-    OptionsLayout layout = LayoutOptions(w, small.needColumns, small.needLines);
-    EXPECT_TRUE(layout.fits);
-    EXPECT_LE(small.needColumns, 120) << language;
-    EXPECT_LE(small.needLines, 40) << language;
-    for (const FormControl& c : w.Controls()) {
-      const Rect* r = layout.Of(c.name);
-      ASSERT_NE(r, nullptr) << c.name;
-      EXPECT_LE(r->x + r->width, layout.needColumns) << c.name;
-      EXPECT_LE(r->y + r->height, layout.needLines) << c.name;
-      // Nothing that takes a click lies under another.
-      if (c.TakesFocus() || c.name == "labIs") {
-        EXPECT_EQ(layout.At(r->y, r->x + r->width - 1), c.name) << c.name << " language " << language;
+    EXPECT_LE(LayoutOptions(w, 79, 24).needColumns, 80) << language;
+    EXPECT_FALSE(LayoutOptions(w, 80, 23).fits) << language;
+    for (int page : {kIndentPage, kOtherPage}) {
+      OptionsLayout layout = LayoutOptions(w, 80, 24, page);
+      EXPECT_TRUE(layout.fits) << language << " needs " << layout.needColumns;
+      for (const FormControl& c : w.Controls()) {
+        const Rect* r = layout.Of(c.name);
+        const int on = PageOf(w, c.name);
+        EXPECT_EQ(r != nullptr, on == page || on < 0) << c.name;
+        if (!r) continue;
+        EXPECT_LE(r->x + r->width, 80) << c.name;
+        EXPECT_LE(r->y + r->height, 24) << c.name;
+        if (c.TakesFocus() || c.name == "labIs") {
+          EXPECT_EQ(layout.At(r->y, r->x + r->width - 1), c.name) << c.name << " language " << language;
+        }
       }
     }
   }
+}
+
+TEST_F(OptionsKeys, AltLetterIsTheAccessKeyAndALoneEscCancels) {
+  frmOptions& w = Open();
+  struct Case {
+    char32_t letter;
+    const char* focus;
+  } const cases[] = {
+      {U'o', "chkCtrl1"},    // a group: its first control
+      {U'M', "chkIndentModHotKey"},  // a check box: ticked
+      {U'i', "tbSpaceNum"},
+      {U'h', "chkF1"},
+      {U'k', "chkF2"},
+      {U'q', "chkF2"},  // no caption has it: nothing
+  };
+  for (const Case& c : cases) {
+    HandleOptionsKey(w, Key{false, c.letter, true});
+    EXPECT_EQ(Focus(), c.focus) << char(c.letter);
+  }
+  EXPECT_EQ(w.Control("chkIndentModHotKey").value, 1);
+  EXPECT_EQ(w.Control("chkF2").value, 1);
+  EXPECT_TRUE(w.Visible());
+  Press({Char(U'\x1b')});
+  EXPECT_FALSE(w.Visible());
 }
 
 TEST(AboutKeys, LinkAndOk) {

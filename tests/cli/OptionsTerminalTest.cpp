@@ -1,12 +1,15 @@
-// "kestrova options" in a real terminal: the program runs inside tmux, the
-// test types into it and reads the screen back, as a user would see it. It
-// checks that the example follows the edits, that Save stores the options
-// and that Cancel stores nothing. Skipped where tmux is not installed.
+// "kestrova options" in a real terminal of 80 by 24 cells: the program runs
+// inside tmux, the test types into it and reads the screen back, as a user
+// would see it. It checks that the example follows the edits, that Save
+// stores the options and Cancel nothing, the pages, access keys and help in
+// both languages, and the notice of a terminal too small. Skipped where tmux
+// is not installed.
 #include <stdio.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -58,10 +61,11 @@ class Tmux {
     return output;
   }
 
-  // Starts `command` in a detached session of 120 by 40 cells; the pane
+  // Starts `command` in a detached session of that many cells; the pane
   // stays after the program ends, showing how it ended.
-  void Start(const std::string& command, const std::vector<std::string>& env) {
-    std::vector<std::string> args = {"new-session", "-d", "-s", "kv", "-x", "120", "-y", "40"};
+  void Start(const std::string& command, const std::vector<std::string>& env, int columns, int lines) {
+    std::vector<std::string> args = {"new-session", "-d", "-s", "kv", "-x", std::to_string(columns), "-y",
+                                     std::to_string(lines)};
     for (const std::string& e : env) {
       args.push_back("-e");
       args.push_back(e);
@@ -92,8 +96,8 @@ class Tmux {
   std::filesystem::path socket_;
 };
 
-// The example's nineteen lines as the screen shows them: the rows of the
-// list box, from its first line on, between its borders.
+// The example's lines as the screen shows them: the rows of the list box,
+// from the first shown on, between its borders.
 std::vector<std::string> ExampleOnScreen(const std::string& screen) {
   std::vector<std::string> rows;
   std::size_t start = 0;
@@ -105,8 +109,13 @@ std::vector<std::string> ExampleOnScreen(const std::string& screen) {
   }
   const std::string border = "│ │";
   std::vector<std::string> lines;
+  bool started = false;
   for (const std::string& row : rows) {
-    if (lines.empty() && row.find("'Example Procedure") == std::string::npos) continue;
+    if (lines.empty() && row.find("│ ┌") != std::string::npos) {
+      started = true;
+      continue;
+    }
+    if (!started) continue;
     std::size_t from = row.find(border);
     if (from == std::string::npos || lines.size() == kExampleLines) break;
     from += border.size();
@@ -122,6 +131,8 @@ std::vector<std::string> Expected(const char16_t* spaces, bool indentCase) {
   options.indentProc = true;
   options.indentCmt = true;
   options.indentCase = indentCase;
+  options.indentFirst = true;
+  options.alignEOL = true;
   std::vector<std::string> lines;
   for (const VbString& line : BuildExample(options)) lines.push_back(RTrimmed(VbToUtf8(line)));
   return lines;
@@ -132,15 +143,20 @@ class OptionsTerminal : public CliTest {
   void SetUp() override {
     if (!Tmux::Installed()) GTEST_SKIP() << "tmux is not installed";
   }
-  void Start() {
-    tmux.Start(Quote(KestrovaProgram().string()) + " options",
-               {"KESTROVA_SETTINGS=" + Settings().string(), "LANG=C.UTF-8", "LC_ALL=C.UTF-8"});
+  void Start(const std::string& subcommand = "options", int columns = 80, int lines = 24) {
+    tmux.Start(Quote(KestrovaProgram().string()) + " " + subcommand,
+               {"KESTROVA_SETTINGS=" + Settings().string(), "LANG=C.UTF-8", "LC_ALL=C.UTF-8"}, columns, lines);
   }
-  // Waits until the example on screen is the one for these options.
-  void ExpectExample(const char16_t* spaces, bool indentCase) {
-    const std::vector<std::string> expected = Expected(spaces, indentCase);
-    EXPECT_TRUE(tmux.WaitFor([&](const std::string& s) { return ExampleOnScreen(s) == expected; }))
-        << "spaces " << VbToUtf8(spaces) << ", case " << indentCase << ":\n" << tmux.Screen();
+  // Waits until the example on screen is the one for these options, from
+  // line `from` (0-based) on; at 80×24 it shows twelve of its lines.
+  void ExpectExample(const char16_t* spaces, bool indentCase, std::size_t from = 0) {
+    const std::vector<std::string> all = Expected(spaces, indentCase);
+    auto shown = [&](const std::string& s) {
+      std::vector<std::string> lines = ExampleOnScreen(s);
+      return lines.size() == 12 && std::equal(lines.begin(), lines.end(), all.begin() + from);
+    };
+    EXPECT_TRUE(tmux.WaitFor(shown)) << "spaces " << VbToUtf8(spaces) << ", case " << indentCase << ":\n"
+                                     << tmux.Screen();
   }
   void ExpectScreenShows(const std::string& text) {
     EXPECT_TRUE(tmux.WaitFor([&](const std::string& s) { return s.find(text) != std::string::npos; }))
@@ -158,21 +174,28 @@ class OptionsTerminal : public CliTest {
 TEST_F(OptionsTerminal, EditsShowInTheExampleAndSaveStoresThem) {
   Start();
   ExpectScreenShows("Set Up");
-  ExpectExample(u"4", false);
+  ExpectExample(u"4", true);
   tmux.Keys({"2"});  // the spaces box has the focus, its text selected
-  ExpectExample(u"2", false);
-  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Space"});  // Indent within "Select Case" lines
-  ExpectScreenShows("[x] Indent within \"Select Case\" lines");
   ExpectExample(u"2", true);
-  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "k"});  // the module hot-key letter
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Space"});  // Indent within "Select Case" lines
+  ExpectScreenShows("[ ] Indent within \"Select Case\" lines");
+  ExpectExample(u"2", false);
+  tmux.Keys({"PPage"});  // no further up
+  tmux.Keys({"NPage"});  // the rest of the example
+  ExpectExample(u"2", false, 7);
+  ExpectScreenShows(" 8-19/19 ");
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "k"});  // the module hot-key letter, on the other page
+  ExpectScreenShows("[ k ]");  // upper-cased on Save
+  ExpectScreenShows("Max 1 byte");  // its tooltip, with the key help still below
+  ExpectScreenShows("Tab: move  Space: tick/press  Alt+letter: jump  PgUp/PgDn: example  Esc: cancel");
   tmux.Keys({"Tab", "Space"});                                 // and its hot key on
   tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Enter"});     // Save
   ExpectScreenShows("kestrova exited 0");
   ExpectScreenShows("kestrova options: saved to");
 
   const std::pair<const char16_t*, const char*> stored[] = {
-      {u"IndentSpaces", "2"},  {u"IndentProc", "Y"}, {u"IndentFirst", "N"},          {u"IndentCmt", "Y"},
-      {u"IndentCase", "Y"},    {u"AlignEOL", "N"},   {u"AlignEOLCol", "55"},         {u"Language", "0"},
+      {u"IndentSpaces", "2"},  {u"IndentProc", "Y"}, {u"IndentFirst", "Y"},          {u"IndentCmt", "Y"},
+      {u"IndentCase", "N"},    {u"AlignEOL", "Y"},   {u"AlignEOLCol", "55"},         {u"Language", "0"},
       {u"chkSave", "N"},       {u"chkF1", "N"},      {u"chkF2", "N"},                {u"chkIndentModHotKey", "Y"},
       {u"txtIndentMod", "K"},  {u"chkCtrl1", "N"},   {u"txtCtrl1", "I"},             {u"txtCtrl1Target", "'"},
       {u"chkFold", "N"},       {u"chkUnfold", "N"},  {u"chkUnfoldAll", "N"},
@@ -191,13 +214,53 @@ TEST_F(OptionsTerminal, CancelStoresNothing) {
   ExpectExample(u"2", true);  // the window starts from the stored options
   tmux.Keys({"7"});
   ExpectExample(u"7", true);
-  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Space"});
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Space"});
   ExpectExample(u"7", false);
   for (int i = 0; i < 13; ++i) tmux.Keys({"Tab"});
   tmux.Keys({"Enter"});  // Cancel
   ExpectScreenShows("kestrova exited 0");
   ExpectScreenShows("cancelled, nothing was written");
   EXPECT_EQ(ReadFileText(Settings()), before);
+}
+
+// The Chinese window at 80×24: whole captions, Alt+letter takes the access
+// key of a caption on the other page, and a lone Esc still cancels.
+TEST_F(OptionsTerminal, ChineseFitsAndTakesAccessKeys) {
+  SettingsStore(Settings()).WriteSetting(u"Language", u"1");
+  Start();
+  ExpectScreenShows("设置");
+  ExpectScreenShows("[x] 在“Select Case”行内缩进");
+  ExpectScreenShows("Tab：移动  空格：勾选/按下  Alt+字母：跳转  PgUp/PgDn：滚动示例  Esc：取消");
+  tmux.Keys({"M-m"});  // 缩进模块热键（&M）: ticked, and its page shown
+  ExpectScreenShows("[x] 缩进模块热键（M）：Ctrl+");
+  ExpectScreenShows("[ ] 热键：^*（数字键盘）全部展开（当前模块）");
+  tmux.Keys({"Escape"});
+  ExpectScreenShows("kestrova exited 0");
+  ExpectScreenShows("cancelled, nothing was written");
+  EXPECT_EQ(Stored(u"chkIndentModHotKey"), "(absent)");
+}
+
+// Below 80×24 a notice wrapped to the terminal; enlarged, the window.
+TEST_F(OptionsTerminal, TooSmallSaysSoUntilEnlarged) {
+  Start("options", 50, 20);
+  ExpectScreenShows("The terminal is too small: the options need");
+  ExpectScreenShows("80×24, it is 50×20. Enlarge it, or press Esc to");
+  ExpectScreenShows("cancel.");
+  tmux.Run({"resize-window", "-t", "kv", "-x", "80", "-y", "24"});
+  ExpectScreenShows("[ Save ]  [ Cancel ]");
+  tmux.Keys({"Escape"});
+  ExpectScreenShows("kestrova exited 0");
+}
+
+TEST_F(OptionsTerminal, AboutShowsItsKeys) {
+  for (const char16_t* language : {u"0", u"1"}) {
+    SettingsStore(Settings()).WriteSetting(u"Language", language);
+    Start("about");
+    ExpectScreenShows(*language == u'0' ? "Tab: move  Enter/Space: press  Esc: close" : "Tab：移动  Enter/空格：按下  Esc：关闭");
+    tmux.Keys({"Escape"});
+    ExpectScreenShows("kestrova exited 0");
+    tmux.Run({"kill-server"});
+  }
 }
 
 }  // namespace

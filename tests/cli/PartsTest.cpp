@@ -19,9 +19,10 @@ TEST(CommandNames, ByNumberOrNameInAnyCase) {
   EXPECT_EQ(ParseCommand("delete-blank-lines"), 3);
   EXPECT_EQ(ParseCommand("FOLD"), 25);
   EXPECT_EQ(ParseCommand("unfold_all"), 27);
-  EXPECT_EQ(ParseCommand("99"), 99);  // runs nothing, as the dispatcher does
+  EXPECT_EQ(ParseCommand("99"), 99);  // a number, which run refuses as no menu command
+  EXPECT_EQ(ParseCommand("70000"), INT16_MAX);
+  EXPECT_EQ(ParseCommand("-70000"), INT16_MIN);
   EXPECT_FALSE(ParseCommand("15x"));
-  EXPECT_FALSE(ParseCommand("70000"));
   EXPECT_FALSE(ParseCommand(""));
 }
 

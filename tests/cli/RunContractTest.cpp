@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "CliFixture.h"
+#include "cli/Report.h"
 
 namespace kv::testing {
 namespace {
@@ -73,6 +74,14 @@ TEST_F(CliTest, TheReportHoldsMessagesSelectionAndFiles) {
   EXPECT_EQ(j["selection"], nlohmann::json({1, 1, 1, 3}));
   EXPECT_EQ(Read("blank.bas"), "  \r\n");  // module preparation dropped the trailing blank line
   EXPECT_EQ(j["changed"], true);
+}
+
+// A box without a title of its own (an error the IDE reports at connection)
+// is still the add-in's: the report never gives a null title.
+TEST(Report, ABoxWithoutItsOwnTitleCarriesTheAddInsTitle) {
+  cli::Report report;
+  report.messages.push_back({u"Automation error", std::nullopt});
+  EXPECT_EQ(nlohmann::json::parse(report.Json())["messages"][0]["title"], "Kestrovaer");
 }
 
 TEST_F(CliTest, CheckAndDiffWriteNothingAndExitOneOnChanges) {

@@ -21,7 +21,11 @@ std::size_t Leading(VbStringView line) { return line.size() - LTrimView(line).si
 
 class LiveExample : public test::HarnessTest {
  protected:
-  frmOptions& Open() {
+  // The worked examples start with the first comment block, Select Case and
+  // end-of-line alignment off, as stored.
+  frmOptions& Open(bool fresh = false) {
+    if (!fresh)
+      for (const char16_t* key : {u"IndentFirst", u"IndentCase", u"AlignEOL"}) settings.WriteSetting(key, u"N");
     ShowOptionsWindow(g);
     return *g.optionsWindow;
   }
@@ -42,7 +46,16 @@ class LiveExample : public test::HarnessTest {
   std::size_t Apostrophe(std::size_t line) { return InStr(Lines().at(line - 1), u"'"); }
 };
 
-TEST_F(LiveExample, WindowDefaultsOnAFreshStore) {
+// A fresh store shows what the indentation routine does with its defaults:
+// every indentation option on, end-of-line comments at column 55.
+TEST_F(LiveExample, FreshStoreShowsTheIndentersDefaults) {
+  Open(/*fresh=*/true);
+  EXPECT_EQ(Indents(), (std::vector<std::size_t>{0, 0, 4, 4, 4, 4, 4, 8, 8, 12, 16, 16, 8, 4, 4, 4, 8, 4, 0}));
+  EXPECT_EQ(Apostrophe(13), 56u);
+  EXPECT_EQ(Apostrophe(14), 56u);
+}
+
+TEST_F(LiveExample, ThreeOptionsOff) {
   Open();
   EXPECT_EQ(Indents(), (std::vector<std::size_t>{0, 0, 4, 0, 0, 4, 4, 8, 8, 8, 12, 12, 8, 4, 4, 4, 8, 4, 0}));
   for (std::size_t line : {3, 6, 15}) EXPECT_EQ(Utf8(Lines()[line - 1]), "    ") << line;
@@ -139,7 +152,7 @@ TEST_F(LiveExample, OnlyIndentationOptionsRebuildIt) {
 TEST_F(LiveExample, FollowsStoredOptionsOnActivation) {
   settings.WriteSetting(u"IndentSpaces", u"3");
   settings.WriteSetting(u"IndentCase", u"y");
-  Open();
+  Open(/*fresh=*/true);
   EXPECT_EQ(Leading(Lines()[9]), 9u);
   EXPECT_EQ(Leading(Lines()[10]), 12u);
 }

@@ -9,10 +9,12 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Harness.h"
 #include "host/frmHotKey.h"
+#include "indent/IndentOptions.h"
 
 namespace kv {
 namespace {
@@ -70,8 +72,7 @@ TEST_F(OptionsWindow, NumberBoxesAreCorrectedWhileTyping) {
       {"tbAlignCol", u"101", u""},   {"tbAlignCol", u"100", u"100"}, {"tbAlignCol", u"1005", u"100"},
       {"tbAlignCol", u"x9", u"9"},
   };
-  frmOptions& w = Open();
-  w.Click("cbAlignEOL");  // the column box is enabled only with aligned comments
+  Open();
   for (const Case& c : cases) EXPECT_EQ(Utf8(TypeInto(c.box, c.keys)), Utf8(c.shown)) << c.box << " " << Utf8(c.keys);
 }
 
@@ -93,11 +94,11 @@ TEST_F(OptionsWindow, PasteIsCorrectedOnceMoreAfterItsReplacement) {
 
 TEST_F(OptionsWindow, ColumnBoxTakesNoInputWhileDisabled) {
   frmOptions& w = Open();
-  EXPECT_FALSE(w.Control("tbAlignCol").enabled);
-  EXPECT_FALSE(w.SetFocus("tbAlignCol"));
-  w.Click("cbAlignEOL");
   EXPECT_TRUE(w.Control("tbAlignCol").enabled);
-  EXPECT_TRUE(w.Control("lblAlignCol").enabled);
+  w.Click("cbAlignEOL");
+  EXPECT_FALSE(w.Control("tbAlignCol").enabled);
+  EXPECT_FALSE(w.Control("lblAlignCol").enabled);
+  EXPECT_FALSE(w.SetFocus("tbAlignCol"));
 }
 
 TEST_F(OptionsWindow, LetterBoxesTakeOneCharacterAndAreNotCorrected) {
@@ -124,7 +125,7 @@ TEST_F(OptionsWindow, FreshStoreShowsTheWindowDefaults) {
   };
   for (auto [name, text] : texts) EXPECT_EQ(Utf8(w.Control(name).text), text) << name;
   const std::pair<const char*, int> ticks[] = {
-      {"cbIndentProc", 1}, {"cbIndentFirst", 0}, {"cbIndentCmt", 1}, {"cbIndentCase", 0}, {"cbAlignEOL", 0},
+      {"cbIndentProc", 1}, {"cbIndentFirst", 1}, {"cbIndentCmt", 1}, {"cbIndentCase", 1}, {"cbAlignEOL", 1},
       {"chkSave", 0},      {"chkF1", 0},         {"chkF2", 0},        {"chkIndentModHotKey", 0},
       {"chkCtrl1", 0},     {"chkFold", 0},       {"chkUnfold", 0},    {"chkUnfoldAll", 0},
   };
@@ -215,7 +216,6 @@ TEST_F(OptionsWindow, SaveWritesEveryKeyByTheLetterRules) {
   w.Backspace();
   w.Click("cbIndentProc");
   w.Click("cbIndentCase");
-  w.Click("cbAlignEOL");
   TypeInto("tbAlignCol", u"60");
   w.SetListIndex("cmbLanguage", 1);
   w.Click("chkF2");
@@ -228,8 +228,8 @@ TEST_F(OptionsWindow, SaveWritesEveryKeyByTheLetterRules) {
   w.Click("cmdOK");
 
   const std::pair<const char16_t*, const char*> stored[] = {
-      {u"IndentSpaces", ""},   {u"IndentProc", "N"}, {u"IndentFirst", "N"},        {u"IndentCmt", "Y"},
-      {u"IndentCase", "Y"},    {u"AlignEOL", "Y"},   {u"AlignEOLCol", "60"},       {u"Language", "1"},
+      {u"IndentSpaces", ""},   {u"IndentProc", "N"}, {u"IndentFirst", "Y"},        {u"IndentCmt", "Y"},
+      {u"IndentCase", "N"},    {u"AlignEOL", "Y"},   {u"AlignEOLCol", "60"},       {u"Language", "1"},
       {u"chkSave", "N"},       {u"chkF1", "N"},      {u"chkF2", "Y"},             {u"chkIndentModHotKey", "N"},
       {u"txtIndentMod", "K"},  {u"chkCtrl1", "Y"},   {u"txtCtrl1", "q"},          {u"txtCtrl1Target", "'\r\nEnd"},
       {u"chkFold", "N"},       {u"chkUnfold", "Y"},  {u"chkUnfoldAll", "N"},
@@ -270,11 +270,20 @@ TEST_F(OptionsWindow, RefusedSaveKeepsTheWindowAndTheEdits) {
   EXPECT_TRUE(platform.RegisteredHotKeys().empty());
 }
 
-TEST_F(OptionsWindow, SaveOnAFreshStoreTurnsTheRoutinesDefaultsOff) {
+// The window shows what the indentation routine does: Save without a change
+// on a fresh store stores the routine's own defaults and changes nothing.
+TEST_F(OptionsWindow, SaveOnAFreshStoreKeepsWhatTheIndenterDoes) {
+  const IndentOptions before = ReadIndentOptions(settings);
   Open().Click("cmdOK");
-  for (const char16_t* key : {u"IndentFirst", u"IndentCase", u"AlignEOL"}) EXPECT_EQ(Utf8(Stored(key)), "N");
+  for (const char16_t* key : {u"IndentProc", u"IndentFirst", u"IndentCmt", u"IndentCase", u"AlignEOL"})
+    EXPECT_EQ(Utf8(Stored(key)), "Y") << Utf8(key);
   EXPECT_EQ(Utf8(Stored(u"IndentSpaces")), "4");
   EXPECT_EQ(Utf8(Stored(u"AlignEOLCol")), "55");
+  const IndentOptions after = ReadIndentOptions(settings);
+  EXPECT_EQ(std::tie(before.IndentProc, before.IndentFirst, before.IndentCmt, before.IndentCase, before.AlignEOL,
+                     before.AlignEOLCol, before.IndentSpaces),
+            std::tie(after.IndentProc, after.IndentFirst, after.IndentCmt, after.IndentCase, after.AlignEOL,
+                     after.AlignEOLCol, after.IndentSpaces));
 }
 
 TEST_F(OptionsWindow, SaveFixesTheModuleLetterAndCutsTheCustomText) {
@@ -354,6 +363,7 @@ TEST_F(OptionsWindow, EqualsLabelSelectsTheCustomText) {
 }
 
 TEST_F(OptionsWindow, TabOrderSkipsLabelsGroupsAndDisabledControls) {
+  settings.WriteSetting(u"AlignEOL", u"N");  // the column box disabled
   frmOptions& w = Open();
   std::vector<std::string> forward;
   for (int i = 0; i < 21; ++i) {
