@@ -20,6 +20,7 @@ constexpr int kCustomTextWidth = 24;  // the custom text's box at its narrowest
 constexpr int kGroupOneTop = 1;
 constexpr int kGroupOneHeight = 23;   // the example's 19 lines in a box, in a box
 constexpr int kGroupTwoTop = kGroupOneTop + kGroupOneHeight;
+constexpr int kNumberBoxWidth = 9;   // "[ 10000 ]"
 constexpr int kGroupTwoHeight = 9;    // seven options in a box
 constexpr int kButtonLine = kGroupTwoTop + kGroupTwoHeight;
 constexpr int kStatusLine = kButtonLine + 1;
@@ -304,7 +305,14 @@ OptionsLayout LayoutOptions(const frmOptions& w, int columns, int lines) {
   place("chkCtrl1", y, xr, 1, TickWidth(w, "chkCtrl1"));
   place("txtCtrl1", y, xr + TickWidth(w, "chkCtrl1") + 1, 1, kLetterBoxWidth);
   place("labIs", y, xr + TickWidth(w, "chkCtrl1") + 1 + kLetterBoxWidth + 1, 1, 1);
-  place("txtCtrl1Target", y + 1, xr, kGroupTwoHeight - 3, W - 2 - xr);
+  place("txtCtrl1Target", y + 1, xr, kGroupTwoHeight - 5, W - 2 - xr);
+  // The line numbers' start and step, one under the other below it.
+  y = kGroupTwoTop + kGroupTwoHeight - 3;
+  const int lineLabels = std::max(Width(w, "lblLineStart"), Width(w, "lblLineStep"));
+  for (auto [label, box] : {std::pair{"lblLineStart", "tbLineStart"}, {"lblLineStep", "tbLineStep"}}) {
+    place(label, y, xr, 1, Width(w, label));
+    place(box, y++, xr + lineLabels + 1, 1, kNumberBoxWidth);
+  }
 
   const int cancelWidth = DisplayWidth(StripAccessKey(w.Control("cmdCancel").text)) + 4;
   const int okWidth = DisplayWidth(StripAccessKey(w.Control("cmdOK").text)) + 4;
