@@ -162,9 +162,26 @@ class Runner {
     const auto& boxes = s.Platform().MessageBoxes();
     report_.messages.insert(report_.messages.end(), boxes.begin(), boxes.end());
     report_.selection = s.ActiveSelection();
+    PrintFoundWords(s);
 
     // Write back.
     for (auto& m : s.Loader().Modules()) Finish(s, *m, stdinTarget);
+  }
+
+  // Find Words to All's list, one "file:line:column: text" line per hit, the
+  // form editors and terminals make clickable. Lines count in the file.
+  void PrintFoundWords(Session& s) {
+    for (const FoundWord& hit : s.G().foundWords) {
+      for (auto& m : s.Loader().Modules()) {
+        if (m->component->NameText() != hit.module) continue;
+        std::size_t line = static_cast<std::size_t>(hit.line) + m->file.hidden.header.size();
+        for (const auto& group : m->file.hidden.attributes) {
+          if (group.after + 1 < static_cast<std::size_t>(hit.line)) line += group.lines.size();
+        }
+        io_.out << fmt::format("{}:{}:{}: {}\n", m->displayName, line, hit.column, VbToUtf8(hit.text));
+        break;
+      }
+    }
   }
 
   model::ModelComponent* LoadStandardInput(Session& s, const std::string& shown) {

@@ -6,6 +6,7 @@
 #include "indent/modIndentControl.h"
 #include "options/frmOptions.h"
 #include "organize/CaretCommands.h"
+#include "organize/FindWords.h"
 #include "organize/Folding.h"
 #include "organize/LineNumbers.h"
 #include "organize/ProCode.h"
@@ -47,6 +48,8 @@ Epilogue Run(CommandContext& ctx, std::int16_t n) {
     case cmd::kAddPrivateFunction: return s_AddPrivateFunction(ctx);
     case cmd::kCommentBlock: return s_CommentBlock(ctx);
     case cmd::kUncommentBlock: return s_UncommentBlock(ctx);
+    case cmd::kFindPrevious: s_FindPrevious(ctx); break;
+    case cmd::kFindAll: s_FindAll(ctx); break;
     case cmd::kCodeToAsp:
     case cmd::kCodeFromAsp:
       g.Message(g.Text(u"Exchanging code with .asp files is not offered. Nothing was changed.",
