@@ -37,7 +37,7 @@ TEST(FindWords, PreviousSkipsLiteralsCommentsAndLongerNamesAndWraps) {
       {{3, 18, 3, 18}, {3, 10, 3, 15}, nullptr},          // the one the caret stands in is not "previous"
       {{1, 2, 1, 2}, {4, 5, 4, 10}, "Reached the top"},   // wraps to the end
       {{3, 10, 3, 15}, {1, 1, 1, 6}, nullptr},            // a selection is the word
-      {{2, 1, 2, 1}, {2, 1, 2, 1}, "There is no word at the caret."},
+      {{2, 3, 2, 3}, {2, 3, 2, 3}, "There is no word at the caret."},
   };
   for (const Row& r : rows) {
     Harness h;
