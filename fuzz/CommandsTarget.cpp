@@ -144,7 +144,8 @@ void CheckLineNumbers(const std::vector<VbString>& prepared, const std::vector<V
   if (!add) return;
   const VbString text = JoinCrLf(after);
   if (f_AddLineNumbers(text, 10, 10).text != text) Fail("a second Add Line Number changed the module");
-  const std::vector<VbStringView> back = SplitCrLf(f_DeleteLineNumbers(text).text);
+  const VbString deleted = f_DeleteLineNumbers(text).text;
+  const std::vector<VbStringView> back = SplitCrLf(deleted);
   for (std::size_t i = 0; i < after.size() && i < back.size(); ++i) {
     if (after[i] == prepared[i]) continue;
     const bool keptColumn = after[i].size() == prepared[i].size();

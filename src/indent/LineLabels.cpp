@@ -12,7 +12,8 @@ namespace {
 constexpr VbStringView kStandAlone[] = {u"Beep", u"Close",     u"Do",  u"Else",  u"End",    u"Loop",   u"Next",
                                         u"Randomize", u"Rem", u"Reset", u"Resume", u"Return", u"Stop", u"Wend"};
 
-bool EndsThere(VbStringView line, std::size_t i) { return i == line.size() || IsWhite(line[i]); }
+// What may follow a label: white space, a comment or the line's end.
+bool EndsThere(VbStringView line, std::size_t i) { return i == line.size() || IsWhite(line[i]) || line[i] == u'\''; }
 
 }  // namespace
 

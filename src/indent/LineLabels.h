@@ -20,9 +20,9 @@ struct LineLabel {
 };
 
 // Reads the label or line number at the start of `line`, if it has one. A line
-// number is a run of digits followed by white space or the line's end; a label
-// is a name or a number with a colon right after it, followed by white space
-// or the end. A name that is also a statement which may stand alone before a
+// number is a run of digits followed by white space, a comment or the line's
+// end; a label is a name or a number with a colon right after it, followed by
+// the same. A name that is also a statement which may stand alone before a
 // separator (Else:, Loop:, Resume:) is not a label, nor is "name:=".
 LineLabel f_LineLabel(VbStringView line);
 

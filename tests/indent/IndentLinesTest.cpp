@@ -130,6 +130,7 @@ const std::vector<Case>& Cases() {
         {"Again: ' back here", "Again:@55' back here"},
         {"30 Rem note", "30@55Rem note"},
         {"40", "40"},
+        {"45' glued", "45@55' glued"},
         {"LongLabelName: z = 3", "LongLabelName: z = 3"},
         {"50: Do", "50:     Do"},
         {"GoTo Retry", "            GoTo Retry"},
