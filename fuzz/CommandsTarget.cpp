@@ -1,5 +1,5 @@
-// Fuzz target: the whole-module commands (3, 4, 20, 21, 22) and the caret
-// commands (2, 5, 6, 7, 8, 28, 29).
+// Fuzz target: the whole-module commands (3, 4, 13, 20, 21, 22, 23, 24), the
+// caret commands (2, 5, 6, 7, 8, 28, 29) and the edition code (30, 31).
 //
 // Input: one byte for how many commands run (one to three), then five bytes
 // per command (which command, and the caret's start line, end line, start
@@ -17,16 +17,21 @@
 #include "FuzzSupport.h"
 #include "Invariants.h"
 #include "Targets.h"
+#include "indent/LineLabels.h"
+#include "organize/LineNumbers.h"
+#include "organize/ProCode.h"
 #include "organize/modOrganize.h"
 
 namespace kv::fuzz {
 
 namespace {
 
-constexpr std::array<std::int16_t, 12> kCommands = {
+constexpr std::array<std::int16_t, 17> kCommands = {
     cmd::kDeleteBlankLines, cmd::kMergeBlankLines,    cmd::kChineseToEnglish, cmd::kPrivateToPublic,
     cmd::kPublicToPrivate,  cmd::kInsertCustomText,   cmd::kAddPrivateSub,    cmd::kAddPrivateFunction,
-    cmd::kCommentBlock,     cmd::kUncommentBlock,     cmd::kAddChkProEnd,     cmd::kAddProLabels};
+    cmd::kCommentBlock,     cmd::kUncommentBlock,     cmd::kAddChkProEnd,     cmd::kAddProLabels,
+    cmd::kTrimSpaces,       cmd::kAddLineNumbers,     cmd::kDeleteLineNumbers, cmd::kCommentProCode,
+    cmd::kUncommentProCode};
 
 struct Step {
   std::int16_t command;
@@ -106,7 +111,85 @@ void CheckCommented(const std::vector<VbString>& prepared, const std::vector<VbS
   ExpectSameLines(expected, after, comment ? "comment block" : "uncomment block");
 }
 
-bool PreparesModule(std::int16_t n) { return n != 5 && n != 6 && n != 28 && n != 29; }
+// Command 13: every line without its white space at both ends.
+void CheckTrimmed(const std::vector<VbString>& prepared, const std::vector<VbString>& after) {
+  std::vector<VbString> expected;
+  for (VbStringView line : prepared) {
+    line = SkipWhite(line);
+    while (!line.empty() && (line.back() == kBlank || line.back() == kTab)) line.remove_suffix(1);
+    expected.emplace_back(line);
+  }
+  ExpectSameLines(expected, after, "trimming");
+}
+
+// The line without a leading line number and the white space around it.
+VbStringView Unnumbered(VbStringView line) {
+  VbStringView rest = SkipWhite(line);
+  std::size_t digits = 0;
+  while (digits < rest.size() && IsAsciiDigit(rest[digits])) ++digits;
+  return digits > 0 ? SkipWhite(rest.substr(digits)) : rest;
+}
+
+// Commands 23 and 24: no line lost or moved, a line changes only by a number
+// in front of it (23) or by its number's turning into blanks (24). A second 23
+// changes nothing, and 24 gives back each numbered line, at its own column
+// wherever 23 kept that column.
+void CheckLineNumbers(const std::vector<VbString>& prepared, const std::vector<VbString>& after, bool add) {
+  if (prepared.size() != after.size()) Fail("line numbers changed the line count");
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    // The editor puts a line number or label that was written back at the
+    // margin.
+    if (after[i] == prepared[i] || after[i] == model::AtMargin(prepared[i], i > 0 ? &prepared[i - 1] : nullptr)) {
+      continue;
+    }
+    const VbStringView numbered = add ? VbStringView(after[i]) : VbStringView(prepared[i]);
+    const VbStringView plain = add ? VbStringView(prepared[i]) : VbStringView(after[i]);
+    if (Unnumbered(numbered) != SkipWhite(plain)) {
+      Fail("line " + std::to_string(i + 1) + " changed beyond its number: " + Show(prepared[i]) + " became " + Show(after[i]));
+    }
+  }
+  if (!add) return;
+  const VbString text = JoinCrLf(after);
+  if (f_AddLineNumbers(text, 10, 10).text != text) Fail("a second Add Line Number changed the module");
+  const VbString deleted = f_DeleteLineNumbers(text).text;
+  const std::vector<VbStringView> back = SplitCrLf(deleted);
+  for (std::size_t i = 0; i < after.size() && i < back.size(); ++i) {
+    // Only the numbers this run added, and of them those no statement
+    // refers to, go again.
+    if (after[i] == prepared[i] || f_LineLabel(prepared[i]).length > 0 || f_LineLabel(back[i]).number) continue;
+    const VbStringView indent = VbStringView(prepared[i]).substr(0, prepared[i].size() - SkipWhite(prepared[i]).size());
+    const bool keptColumn = after[i].size() == prepared[i].size() && indent.find(kTab) == VbStringView::npos;
+    if (keptColumn ? back[i] != prepared[i] : SkipWhite(back[i]) != SkipWhite(prepared[i])) {
+      Fail("Delete Line Number did not give back line " + std::to_string(i + 1) + ": " + Show(prepared[i]) + " came back as " + Show(VbString(back[i])));
+    }
+  }
+}
+
+// Commands 30 and 31: 31 takes back exactly what 30 did; a line changes
+// only by one apostrophe after its leading white space.
+void CheckProCode(const std::vector<VbString>& before, const std::vector<VbString>& after, bool comment) {
+  if (before.size() != after.size()) Fail("the edition code commands changed the line count");
+  if (after == before) return;
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (after[i] == before[i]) continue;
+    const VbStringView line = before[i];
+    const std::size_t at = line.size() - SkipWhite(line).size();
+    VbString expected(line);
+    if (comment) {
+      expected.insert(at, 1, u'\'');
+    } else if (at < line.size() && line[at] == u'\'') {
+      expected.erase(at, 1);
+    }
+    // The editor puts a label or line number that uncommenting bares at the
+    // margin.
+    if (after[i] != expected && after[i] != model::AtMargin(expected, i > 0 ? &after[i - 1] : nullptr)) {
+      Fail("the edition code commands changed line " + std::to_string(i + 1) + " beyond one apostrophe");
+    }
+  }
+  if (comment && f_ProCode(JoinCrLf(after), false) != JoinCrLf(before)) Fail("31 did not take back 30");
+}
+
+bool PreparesModule(std::int16_t n) { return n != 5 && n != 6 && n != 28 && n != 29 && n != 30 && n != 31; }
 
 }  // namespace
 
@@ -169,6 +252,11 @@ void FuzzCommands(std::string_view data) {
         break;
       case cmd::kCommentBlock: CheckCommented(prepared, after, s, true); break;
       case cmd::kUncommentBlock: CheckCommented(prepared, after, s, false); break;
+      case cmd::kTrimSpaces: CheckTrimmed(prepared, after); break;
+      case cmd::kAddLineNumbers: CheckLineNumbers(prepared, after, true); break;
+      case cmd::kDeleteLineNumbers: CheckLineNumbers(prepared, after, false); break;
+      case cmd::kCommentProCode: CheckProCode(before, after, true); break;
+      case cmd::kUncommentProCode: CheckProCode(before, after, false); break;
       default: break;
     }
   }

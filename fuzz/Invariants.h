@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "host/model/LineRules.h"
+#include "indent/LineLabels.h"
 #include "support/text/VbText.h"
 
 namespace kv::fuzz {
@@ -130,14 +131,18 @@ inline std::vector<VbString> PreparedModule(const std::vector<VbString>& lines) 
 // ---- Indentation --------------------------------------------------------------
 
 // What indentation keeps of a line: everything but its leading white space,
-// its trailing blanks, the blanks after a colon and the blanks in front of an
-// end-of-line comment, outside string literals. A comment is kept as it is
-// from its apostrophe on.
+// the white space after a leading line number or label, its trailing blanks,
+// the blanks after a colon and the blanks in front of an end-of-line comment,
+// outside string literals. A comment is kept as it is from its apostrophe on.
 inline VbString IndentSkeleton(VbStringView line) {
   line = SkipWhite(line);
   while (!line.empty() && line.back() == kBlank) line.remove_suffix(1);
   VbString out;
   out.reserve(line.size());
+  if (LineLabel label = f_LineLabel(line); label.length > 0) {
+    out.append(line.substr(0, label.length));
+    line = line.substr(label.rest);
+  }
   bool inString = false;
   for (std::size_t i = 0; i < line.size(); ++i) {
     const char16_t c = line[i];

@@ -18,6 +18,9 @@ constexpr std::array kNames = {
     CommandName{6, "add-function", "add a Private Function skeleton at the caret"},
     CommandName{7, "comment", "comment out the selected lines"},
     CommandName{8, "uncomment", "uncomment the selected lines"},
+    CommandName{9, "find-previous", "select the previous occurrence of the word at the caret"},
+    CommandName{10, "find-all", "list every occurrence of the word at the caret in the project"},
+    CommandName{13, "trim-spaces", "delete the blanks and tabs before and after every line"},
     CommandName{14, "indent-procedure", "indent the procedure at the caret"},
     CommandName{15, "indent-module", "indent the module"},
     CommandName{16, "indent-project", "indent every module of the project"},
@@ -27,11 +30,15 @@ constexpr std::array kNames = {
     CommandName{20, "ascii-punctuation", "turn full-width punctuation into ASCII"},
     CommandName{21, "private-to-public", "turn every Private into Public"},
     CommandName{22, "public-to-private", "turn every Public into Private"},
+    CommandName{23, "add-line-numbers", "number the statement lines of every procedure"},
+    CommandName{24, "delete-line-numbers", "delete the line numbers no statement refers to"},
     CommandName{25, "fold", "fold the procedure at the caret"},
     CommandName{26, "unfold", "unfold the folded procedure at the caret"},
     CommandName{27, "unfold-all", "unfold every folded procedure"},
     CommandName{28, "add-chkpro-end", "add the closing line of f_chkPro"},
     CommandName{29, "add-edition-labels", "add the edition label pair"},
+    CommandName{30, "comment-pro-code", "comment out the code between the edition labels"},
+    CommandName{31, "uncomment-pro-code", "uncomment the code between the edition labels"},
 };
 
 bool SameNoCase(std::string_view a, std::string_view b) {

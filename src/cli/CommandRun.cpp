@@ -347,6 +347,7 @@ class Runner {
         return Close(s, shared);
       }
     }
+    s.G().foundWords.clear();  // a shared session keeps the last target's list
     const std::int32_t withoutOperation = s.G().gCommandsWithoutOperation;
     bool done = StartCommand(s, n, shared);
     if (s.G().gCommandsWithoutOperation != withoutOperation) r.withoutOperation = n;
@@ -358,6 +359,7 @@ class Runner {
       Error(r, shown, "the command failed; nothing written", kExitFailed);
       return Close(s, shared);
     }
+    PrintFoundWords(s, r);
 
     // Write back, releasing each module's code and bytes once it is done.
     for (auto& m : s.Loader().Modules()) {
@@ -378,6 +380,22 @@ class Runner {
     io_.err << fmt::format("kestrova: command {} ({}) has no operation; at most the blank lines at the end of the "
                            "module were dropped\n",
                            n, VbToUtf8(caption));
+  }
+
+  // Find Words to All's list, one "file:line:column: text" line per hit, the
+  // form editors and terminals make clickable. Lines count in the file.
+  void PrintFoundWords(Session& s, TargetResult& r) {
+    for (const FoundWord& hit : s.G().foundWords) {
+      for (auto& m : s.Loader().Modules()) {
+        if (m->component->NameText() != hit.module) continue;
+        std::size_t line = static_cast<std::size_t>(hit.line) + m->file.hidden.header.size();
+        for (const auto& group : m->file.hidden.attributes) {
+          if (group.after + 1 < static_cast<std::size_t>(hit.line)) line += group.lines.size();
+        }
+        r.out += fmt::format("{}:{}:{}: {}\n", m->displayName, line, hit.column, VbToUtf8(hit.text));
+        break;
+      }
+    }
   }
 
   // Releases the target's projects at once, so that a worker holds at most

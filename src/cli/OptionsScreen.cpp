@@ -22,6 +22,7 @@ constexpr int kNeedLines = 24;
 // on the left, the language group, aligned comments and their column on the
 // right.
 constexpr int kIndentRows = 5;
+constexpr int kNumberBoxWidth = 9;    // "[ 10000 ]"
 
 int Width(const frmOptions& w, std::string_view name) {
   return DisplayWidth(StripAccessKey(w.Control(name).text));
@@ -271,6 +272,7 @@ OptionsLayout LayoutOptions(const frmOptions& w, int columns, int lines, int pag
   for (std::string_view name : {"chkSave", "chkF1", "chkF2", "chkFold", "chkUnfold", "chkUnfoldAll"})
     other = std::max(other, TickWidth(w, name));
   other = std::max(other, TickWidth(w, "chkCtrl1") + 1 + kLetterBoxWidth + 2);
+  other = std::max(other, std::max(Width(w, "lblLineStart"), Width(w, "lblLineStep")) + 1 + kNumberBoxWidth);
   const int tabs = 2 + Width(w, "Frame1") + 2 + 1 + Width(w, "Frame2") + 2 + 2;
   const int cancelWidth = Width(w, "cmdCancel") + 4;
   const int okWidth = Width(w, "cmdOK") + 4;
@@ -325,7 +327,14 @@ OptionsLayout LayoutOptions(const frmOptions& w, int columns, int lines, int pag
     place("txtCtrl1", y, 2 + TickWidth(w, "chkCtrl1") + 1, 1, kLetterBoxWidth);
     place("labIs", y, 2 + TickWidth(w, "chkCtrl1") + 1 + kLetterBoxWidth + 1, 1, 1);
     ++y;
-    place("txtCtrl1Target", y, 2, bottom - y, W - 4);
+    place("txtCtrl1Target", y, 2, bottom - 2 - y, W - 4);
+    // The line numbers' start and step, one under the other below it.
+    y = bottom - 2;
+    const int lineLabels = std::max(Width(w, "lblLineStart"), Width(w, "lblLineStep"));
+    for (auto [label, box] : {std::pair{"lblLineStart", "tbLineStart"}, {"lblLineStep", "tbLineStep"}}) {
+      place(label, y, 2, 1, Width(w, label));
+      place(box, y++, 2 + lineLabels + 1, 1, kNumberBoxWidth);
+    }
   }
 
   place("cmdCancel", buttonLine, W - 2 - cancelWidth, 1, cancelWidth);

@@ -6,6 +6,7 @@
 
 #include "indent/IndentOptions.h"
 #include "indent/KeywordTables.h"
+#include "indent/LineLabels.h"
 #include "indent/StatementClassifier.h"
 #include "options/modSettings.h"
 #include "support/frmProgress.h"
@@ -50,6 +51,7 @@ class IndentRun {
   void Statement(VbStringView statement, bool atLineStart);
   bool Branch(Directive d);
   void AppendBlanks(std::int32_t n) { out_.append(static_cast<std::size_t>(std::max(n, 0)), kBlank); }
+  void AppendPrefix(std::int32_t blanks);
   std::int32_t WholeLineCommentPrefix() const;
   void SetCommentColumn(std::size_t commentAt);
   bool RemAt(std::size_t i) const;
@@ -65,9 +67,18 @@ class IndentRun {
   std::int32_t commentColumn_ = 0;
   std::vector<Branches> branches_;
 
-  VbString w_;    // the working text of the line
-  VbString out_;  // its new text
+  VbString w_;      // the working text of the line
+  VbString out_;    // its new text
+  VbString label_;  // the line number or label in front of the statement, if any
 };
+
+// The prefix of a line's statement. A line number or label stands at the
+// margin, and the statement after it at its column, at least one blank away.
+void IndentRun::AppendPrefix(std::int32_t blanks) {
+  if (label_.empty()) return AppendBlanks(blanks);
+  out_.append(label_);
+  AppendBlanks(std::max<std::int32_t>(blanks - static_cast<std::int32_t>(label_.size()), 1));
+}
 
 // Applies a statement's counts. One at the start of its line takes its
 // closes at once, so a closing head moves its own line out; its opens, and
@@ -174,6 +185,7 @@ void IndentRun::Compose(VbStringView text) {
 
   w_.assign(text.substr(b, e - b));
   w_.push_back(kBlank);
+  label_.clear();
 
   if (commentContinues_) {
     // The line goes on with the comment above: a comment from its first
@@ -182,6 +194,21 @@ void IndentRun::Compose(VbStringView text) {
     out_.append(w_);
     commentContinues_ = f_EndsWithContinuation(out_);
     return;
+  }
+
+  // A line number or label in front of a statement stands outside it: the
+  // statement after it is what counts. A line that continues a statement
+  // has none.
+  if (!flags_.StatementContinues) {
+    LineLabel label = f_LineLabel(w_);
+    if (label.length > 0) {
+      label_.assign(w_, label.at, label.length);
+      w_.erase(0, label.rest);
+      if (w_.empty()) {
+        out_.append(label_);  // alone on its line
+        return;
+      }
+    }
   }
 
   // Cut the line into statements at ": " separators and find where a comment
@@ -220,7 +247,7 @@ void IndentRun::Compose(VbStringView text) {
     }
   }
 
-  if (comment == 0) {
+  if (comment == 0 && label_.empty()) {
     // A whole-line comment: nothing is classified.
     AppendBlanks(WholeLineCommentPrefix());
     std::size_t at = out_.size();
@@ -233,12 +260,18 @@ void IndentRun::Compose(VbStringView text) {
   const std::int32_t depthIfContinued = 2;
   if (comment != VbString::npos) {
     // Code with an end-of-line comment.
+    // After a line number or label, a comment with no code before it
+    // follows the label as an end-of-line comment.
     VbStringView line(w_);
-    Statement(line.substr(start, comment - start), start == 0);
     VbStringView code = TrimView(line.substr(0, comment));
     VbStringView note = TrimView(line.substr(comment));
-    AppendBlanks((flags_.StatementContinues ? level_ + depthIfContinued : level_) * o_.IndentSpaces);
-    out_.append(code);
+    if (code.empty()) {
+      out_.append(label_);
+    } else {
+      Statement(line.substr(start, comment - start), start == 0);
+      AppendPrefix((flags_.StatementContinues ? level_ + depthIfContinued : level_) * o_.IndentSpaces);
+      out_.append(code);
+    }
     flags_.StatementContinues = f_EndsWithContinuation(out_);
     std::int32_t pad;
     auto length = static_cast<std::int32_t>(out_.size());
@@ -262,7 +295,7 @@ void IndentRun::Compose(VbStringView text) {
       if (!flags_.StatementContinues) afterHeader_ = false;
       Statement(VbStringView(w_).substr(start), start == 0);
     }
-    AppendBlanks((flags_.StatementContinues ? level_ + depthIfContinued : level_) * o_.IndentSpaces);
+    AppendPrefix((flags_.StatementContinues ? level_ + depthIfContinued : level_) * o_.IndentSpaces);
     out_.append(w_);
     flags_.StatementContinues = f_EndsWithContinuation(out_);
   }

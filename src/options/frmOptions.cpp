@@ -15,7 +15,7 @@
 
 namespace kv {
 
-const std::array<OptionKey, 19> kOptionKeys = {{
+const std::array<OptionKey, 21> kOptionKeys = {{
     {u"IndentSpaces", "tbSpaceNum", u"4"},
     {u"IndentProc", "cbIndentProc", u"Y"},
     {u"IndentFirst", "cbIndentFirst", u"Y"},
@@ -35,6 +35,8 @@ const std::array<OptionKey, 19> kOptionKeys = {{
     {u"chkFold", "chkFold", u"N"},
     {u"chkUnfold", "chkUnfold", u"N"},
     {u"chkUnfoldAll", "chkUnfoldAll", u"N"},
+    {u"LineNumberStart", "tbLineStart", u"10"},
+    {u"LineNumberStep", "tbLineStep", u"10"},
 }};
 
 const OptionKey* FindOptionKey(VbStringView key) {
@@ -126,6 +128,10 @@ std::vector<FormControl> DesignControls() {
       {"txtCtrl1Target", K::TextBox, "Frame2", u"'", u""},
       {"chkUnfoldAll", K::CheckBox, "Frame2", u"Hot-key:^*(Numpad) Unfold All (Current module)",
        u"热键：^*（数字键盘）全部展开（当前模块）"},
+      {"lblLineStart", K::Label, "Frame2", u"Line numbers from", u"行号起始"},
+      {"tbLineStart", K::TextBox, "Frame2", u"10", u""},
+      {"lblLineStep", K::Label, "Frame2", u"step", u"步长"},
+      {"tbLineStep", K::TextBox, "Frame2", u"10", u""},
       {"cmdOK", K::Button, "", u"Save", u"保存"},
       {"cmdCancel", K::Button, "", u"Cancel", u"取消"},
       {"Frame3", K::GroupBox, "Frame1", u"Language", u"语言"},
@@ -151,8 +157,12 @@ std::vector<FormControl> DesignControls() {
   FormControl& list = find("lbCodeExample");
   list.font = "Courier New 8.25pt";
   list.whiteOnBlack = true;
-  for (std::string_view name : {"tbSpaceNum", "tbAlignCol", "txtCtrl1", "txtIndentMod"}) find(name).centred = true;
+  for (std::string_view name : {"tbSpaceNum", "tbAlignCol", "txtCtrl1", "txtIndentMod", "tbLineStart", "tbLineStep"}) {
+    find(name).centred = true;
+  }
   find("tbAlignCol").maxLength = 3;
+  find("tbLineStart").maxLength = 5;
+  find("tbLineStep").maxLength = 5;
   find("txtCtrl1").maxLength = 1;
   find("txtIndentMod").maxLength = 1;
   FormControl& custom = find("txtCtrl1Target");
@@ -234,6 +244,7 @@ void frmOptions::SetSelection(std::string_view name, std::size_t start, std::siz
 void frmOptions::RaiseChange(const FormControl& control) {
   if (control.name == "tbSpaceNum") tbSpaceNum_Change();
   else if (control.name == "tbAlignCol") tbAlignCol_Change();
+  else if (control.name == "tbLineStart" || control.name == "tbLineStep") LineNumberBox_Change(control.name);
 }
 
 void frmOptions::RaiseClick(const FormControl& control) {
@@ -397,6 +408,8 @@ void frmOptions::Form_Activate() {
   SetValue("chkFold", readFlag(u"chkFold"));
   SetValue("chkUnfold", readFlag(u"chkUnfold"));
   SetValue("chkUnfoldAll", readFlag(u"chkUnfoldAll"));
+  SetText("tbLineStart", read(u"LineNumberStart"));
+  SetText("tbLineStep", read(u"LineNumberStep"));
 
   Mutable("tbAlignCol").enabled = Control("cbAlignEOL").Ticked();
 }
@@ -411,6 +424,15 @@ void frmOptions::CorrectNumberBox(std::string_view name, int limit) {
 
 void frmOptions::tbSpaceNum_Change() { CorrectNumberBox("tbSpaceNum", kSpacesLimit); }
 void frmOptions::tbAlignCol_Change() { CorrectNumberBox("tbAlignCol", kColumnLimit); }
+// The line numbers' start and step are kept within 1 to kLineNumberLimit.
+void frmOptions::LineNumberBox_Change(std::string_view name) {
+  const std::string box(name);
+  const FormControl& c = Control(box);
+  if (c.text.empty()) return;
+  VbString corrected = CorrectNumberText(c.text, kLineNumberLimit);
+  if (corrected == u"0") corrected = u"1";
+  SetText(box, corrected);
+}
 void frmOptions::cbIndentProc_Click() { s_ShowExample(); }
 void frmOptions::cbIndentFirst_Click() { s_ShowExample(); }
 void frmOptions::cbIndentCmt_Click() { s_ShowExample(); }

@@ -35,8 +35,8 @@ struct OptionKey {
   VbStringView windowDefault;
 };
 
-// The nineteen option keys in the order Save writes them.
-extern const std::array<OptionKey, 19> kOptionKeys;
+// The twenty-one option keys in the order Save writes them.
+extern const std::array<OptionKey, 21> kOptionKeys;
 // The key of that name, in any letter case; null when there is none.
 const OptionKey* FindOptionKey(VbStringView key);
 
@@ -49,6 +49,7 @@ class frmOptions {
  public:
   static constexpr int kSpacesLimit = 10;
   static constexpr int kColumnLimit = 100;
+  static constexpr int kLineNumberLimit = 10000;
   static constexpr std::size_t kCustomTextLimit = 255;
 
   // Loads the window: every control with its design text.
@@ -106,13 +107,14 @@ class frmOptions {
   void Form_Activate();
   void tbSpaceNum_Change();
   void tbAlignCol_Change();
+  void LineNumberBox_Change(std::string_view name);
   void cbIndentProc_Click();
   void cbIndentFirst_Click();
   void cbIndentCmt_Click();
   void cbIndentCase_Click();
   void cbAlignEOL_Click();
   void labIs_Click();
-  // Save: writes the nineteen keys, registers the hot keys again, closes.
+  // Save: writes the twenty-one keys, registers the hot keys again, closes.
   // When a write fails the window stays open with the user's edits and the
   // error is shown; nothing after the failed write is written.
   void cmdOK_Click();

@@ -180,6 +180,24 @@ VbString f_ReplaceScopeWord(VbStringView text, VbStringView from, VbStringView t
   return out;
 }
 
+VbString f_TrimSpaces(VbStringView text) {
+  VbString out;
+  out.reserve(text.size());
+  ForEachCrLfLine(text, [&](VbStringView line, std::size_t index) {
+    if (index > 0) out.append(kCrLf);
+    line = SkipLeadingWhite(line);
+    while (!line.empty() && (line.back() == kBlank || line.back() == kTab)) line.remove_suffix(1);
+    out.append(line);
+  });
+  return out;
+}
+
+void s_TrimSpaces(CommandContext& ctx) {
+  if (ctx.lineCount <= 0) return;
+  VbString trimmed = f_TrimSpaces(ctx.moduleText);
+  if (trimmed != ctx.moduleText) s_ReplaceWholeText(ctx, trimmed);
+}
+
 void s_DeleteBlankLines(CommandContext& ctx) {
   if (ctx.lineCount <= 0) return;
   const LineStep step = ShowLineProgress(ctx);

@@ -21,6 +21,7 @@ void s_MergeBlankLines(CommandContext& ctx);          // command 4
 void s_ChineseSymbolsToEnglish(CommandContext& ctx);  // command 20
 void s_PrivateToPublic(CommandContext& ctx);          // command 21
 void s_PublicToPrivate(CommandContext& ctx);          // command 22
+void s_TrimSpaces(CommandContext& ctx);               // command 13
 
 // The headers that command 3 sets apart with one empty line, in their order
 // and letter case.
@@ -76,6 +77,9 @@ VbString f_MergeBlankLines(VbStringView text);
 VbString f_ChineseSymbolsToEnglish(VbStringView text);
 // Replaces the keyword `from` (any letter case) by `to` where it stands as a
 // whole word in code; `Option Private Module` keeps its word.
+// Every line without its leading and trailing blanks and tabs: flat code,
+// ready to be indented again.
+VbString f_TrimSpaces(VbStringView text);
 VbString f_ReplaceScopeWord(VbStringView text, VbStringView from, VbStringView to);
 
 }  // namespace kv

@@ -6,7 +6,10 @@
 #include "indent/modIndentControl.h"
 #include "options/frmOptions.h"
 #include "organize/CaretCommands.h"
+#include "organize/FindWords.h"
 #include "organize/Folding.h"
+#include "organize/LineNumbers.h"
+#include "organize/ProCode.h"
 #include "organize/TextCommands.h"
 #include "organize/modSendKeys.h"
 #include "support/frmAbout.h"
@@ -45,6 +48,14 @@ Epilogue Run(CommandContext& ctx, std::int16_t n) {
     case cmd::kAddPrivateFunction: return s_AddPrivateFunction(ctx);
     case cmd::kCommentBlock: return s_CommentBlock(ctx);
     case cmd::kUncommentBlock: return s_UncommentBlock(ctx);
+    case cmd::kFindPrevious: s_FindPrevious(ctx); break;
+    case cmd::kFindAll: s_FindAll(ctx); break;
+    case cmd::kCodeToAsp:
+    case cmd::kCodeFromAsp:
+      g.Message(g.Text(u"Exchanging code with .asp files is not offered. Nothing was changed.",
+                       u"不提供与.asp文件交换代码的功能，未作任何修改。"));
+      break;
+    case cmd::kTrimSpaces: s_TrimSpaces(ctx); break;
     case cmd::kIndentProcedure:
       if (ctx.lineCount > 0) s_IndentProcedure(g);
       break;
@@ -63,11 +74,15 @@ Epilogue Run(CommandContext& ctx, std::int16_t n) {
     case cmd::kChineseToEnglish: s_ChineseSymbolsToEnglish(ctx); break;
     case cmd::kPrivateToPublic: s_PrivateToPublic(ctx); break;
     case cmd::kPublicToPrivate: s_PublicToPrivate(ctx); break;
+    case cmd::kAddLineNumbers: s_AddLineNumbers(ctx); break;
+    case cmd::kDeleteLineNumbers: s_DeleteLineNumbers(ctx); break;
     case cmd::kFold: s_FoldProcedure(ctx); break;
     case cmd::kUnfold: s_UnfoldProcedure(ctx); break;
     case cmd::kUnfoldAll: s_UnfoldAll(ctx); break;
     case cmd::kAddChkProEnd: return s_AddChkProEnd(ctx);
     case cmd::kAddProLabels: return s_AddProLabels(ctx);
+    case cmd::kCommentProCode: s_CommentProCode(ctx); break;
+    case cmd::kUncommentProCode: s_UncommentProCode(ctx); break;
     default: ++g.gCommandsWithoutOperation; break;  // no operation: module preparation only
   }
   return Epilogue::Normal;

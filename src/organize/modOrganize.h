@@ -56,6 +56,11 @@ inline constexpr std::int16_t kAddPrivateSub = 5;
 inline constexpr std::int16_t kAddPrivateFunction = 6;
 inline constexpr std::int16_t kCommentBlock = 7;
 inline constexpr std::int16_t kUncommentBlock = 8;
+inline constexpr std::int16_t kFindPrevious = 9;
+inline constexpr std::int16_t kFindAll = 10;
+inline constexpr std::int16_t kCodeToAsp = 11;
+inline constexpr std::int16_t kCodeFromAsp = 12;
+inline constexpr std::int16_t kTrimSpaces = 13;
 inline constexpr std::int16_t kIndentProcedure = 14;
 inline constexpr std::int16_t kIndentModule = 15;
 inline constexpr std::int16_t kIndentProject = 16;
@@ -65,11 +70,15 @@ inline constexpr std::int16_t kSetUp = 19;
 inline constexpr std::int16_t kChineseToEnglish = 20;
 inline constexpr std::int16_t kPrivateToPublic = 21;
 inline constexpr std::int16_t kPublicToPrivate = 22;
+inline constexpr std::int16_t kAddLineNumbers = 23;
+inline constexpr std::int16_t kDeleteLineNumbers = 24;
 inline constexpr std::int16_t kFold = 25;
 inline constexpr std::int16_t kUnfold = 26;
 inline constexpr std::int16_t kUnfoldAll = 27;
 inline constexpr std::int16_t kAddChkProEnd = 28;
 inline constexpr std::int16_t kAddProLabels = 29;
+inline constexpr std::int16_t kCommentProCode = 30;
+inline constexpr std::int16_t kUncommentProCode = 31;
 }  // namespace cmd
 
 // Runs command n. An object-model error inside the command ends it and

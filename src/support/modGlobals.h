@@ -39,6 +39,15 @@ struct Selection {
 
 // The indentation flags that outlast a run of the indentation routine: no run
 // resets them.
+// One occurrence that Find Words to All (command 10) lists: its module, its
+// 1-based line and column in the module's code, and the line's text.
+struct FoundWord {
+  VbString module;
+  std::int32_t line = 0;
+  std::int32_t column = 0;
+  VbString text;
+};
+
 struct IndentFlags {
   bool StatementContinues = false;  // the last code line ended with " _"
   bool IfContinues = false;         // an If head goes on, its Then not seen yet
@@ -66,6 +75,8 @@ class Globals {
   std::int32_t gLanguage = 0;  // 0 English, any other value Simplified Chinese
   Selection SavedSelection;
   IndentFlags indentFlags;
+  // The list of the last Find Words to All, in the order of modules and lines.
+  std::vector<FoundWord> foundWords;
 
   // The click sinks, one per control the add-in created; never released
   // while the add-in is loaded.

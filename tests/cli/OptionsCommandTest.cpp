@@ -77,7 +77,7 @@ TEST_F(OptionsCommand, ListShowsStoredAndShownValues) {
   ProgramResult r = Kv({"options", "list", "--json"});
   ASSERT_EQ(r.code, 0) << r.err;
   nlohmann::json list = nlohmann::json::parse(r.out);
-  ASSERT_EQ(list.size(), 19u);
+  ASSERT_EQ(list.size(), 21u);
   EXPECT_EQ(list[0]["key"], "IndentSpaces");
   EXPECT_EQ(list[0]["stored"], "3");
   EXPECT_EQ(list[0]["shown"], "3");

@@ -189,7 +189,7 @@ TEST_F(OptionsTerminal, EditsShowInTheExampleAndSaveStoresThem) {
   ExpectScreenShows("Max 1 byte");  // its tooltip, with the key help still below
   ExpectScreenShows("Tab: move  Space: tick/press  Alt+letter: jump  PgUp/PgDn: example  Esc: cancel");
   tmux.Keys({"Tab", "Space"});                                 // and its hot key on
-  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Enter"});     // Save
+  tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Enter"});  // Save
   ExpectScreenShows("kestrova exited 0");
   ExpectScreenShows("kestrova options: saved to");
 
@@ -198,7 +198,8 @@ TEST_F(OptionsTerminal, EditsShowInTheExampleAndSaveStoresThem) {
       {u"IndentCase", "N"},    {u"AlignEOL", "Y"},   {u"AlignEOLCol", "55"},         {u"Language", "0"},
       {u"chkSave", "N"},       {u"chkF1", "N"},      {u"chkF2", "N"},                {u"chkIndentModHotKey", "Y"},
       {u"txtIndentMod", "K"},  {u"chkCtrl1", "N"},   {u"txtCtrl1", "I"},             {u"txtCtrl1Target", "'"},
-      {u"chkFold", "N"},       {u"chkUnfold", "N"},  {u"chkUnfoldAll", "N"},
+      {u"chkFold", "N"},       {u"chkUnfold", "N"},  {u"chkUnfoldAll", "N"},         {u"LineNumberStart", "10"},
+      {u"LineNumberStep", "10"},
   };
   for (auto [key, value] : stored) EXPECT_EQ(Stored(key), value) << VbToUtf8(key);
 }
@@ -216,7 +217,7 @@ TEST_F(OptionsTerminal, CancelStoresNothing) {
   ExpectExample(u"7", true);
   tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Space"});
   ExpectExample(u"7", false);
-  for (int i = 0; i < 13; ++i) tmux.Keys({"Tab"});
+  for (int i = 0; i < 15; ++i) tmux.Keys({"Tab"});
   tmux.Keys({"Enter"});  // Cancel
   ExpectScreenShows("kestrova exited 0");
   ExpectScreenShows("cancelled, nothing was written");

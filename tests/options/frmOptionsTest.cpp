@@ -70,7 +70,8 @@ TEST_F(OptionsWindow, NumberBoxesAreCorrectedWhileTyping) {
       {"tbSpaceNum", u"12", u""},    {"tbSpaceNum", u"10", u"10"},  {"tbSpaceNum", u"abc", u""},
       {"tbSpaceNum", u"-3", u"3"},   {"tbSpaceNum", u"7", u"7"},    {"tbSpaceNum", u"0", u"0"},
       {"tbAlignCol", u"101", u""},   {"tbAlignCol", u"100", u"100"}, {"tbAlignCol", u"1005", u"100"},
-      {"tbAlignCol", u"x9", u"9"},
+      {"tbAlignCol", u"x9", u"9"},   {"tbLineStart", u"10000", u"10000"}, {"tbLineStart", u"10001", u""},
+      {"tbLineStep", u"0", u"1"},     {"tbLineStep", u"-5", u"5"},
   };
   Open();
   for (const Case& c : cases) EXPECT_EQ(Utf8(TypeInto(c.box, c.keys)), Utf8(c.shown)) << c.box << " " << Utf8(c.keys);
@@ -232,7 +233,8 @@ TEST_F(OptionsWindow, SaveWritesEveryKeyByTheLetterRules) {
       {u"IndentCase", "N"},    {u"AlignEOL", "Y"},   {u"AlignEOLCol", "60"},       {u"Language", "1"},
       {u"chkSave", "N"},       {u"chkF1", "N"},      {u"chkF2", "Y"},             {u"chkIndentModHotKey", "N"},
       {u"txtIndentMod", "K"},  {u"chkCtrl1", "Y"},   {u"txtCtrl1", "q"},          {u"txtCtrl1Target", "'\r\nEnd"},
-      {u"chkFold", "N"},       {u"chkUnfold", "Y"},  {u"chkUnfoldAll", "N"},
+      {u"chkFold", "N"},       {u"chkUnfold", "Y"},  {u"chkUnfoldAll", "N"},       {u"LineNumberStart", "10"},
+      {u"LineNumberStep", "10"},
   };
   ASSERT_EQ(std::size(stored), kOptionKeys.size());
   for (auto [key, value] : stored) EXPECT_EQ(Utf8(Stored(key)), value) << Utf8(key);
@@ -366,14 +368,15 @@ TEST_F(OptionsWindow, TabOrderSkipsLabelsGroupsAndDisabledControls) {
   settings.WriteSetting(u"AlignEOL", u"N");  // the column box disabled
   frmOptions& w = Open();
   std::vector<std::string> forward;
-  for (int i = 0; i < 21; ++i) {
+  for (int i = 0; i < 23; ++i) {
     if (i > 0) w.FocusNext();
     forward.emplace_back(w.ActiveControl()->name);
   }
   const std::vector<std::string> expected = {
       "tbSpaceNum", "cbIndentProc", "cbAlignEOL", "cbIndentFirst", "cbIndentCmt", "cbIndentCase", "chkCtrl1",
       "txtCtrl1", "chkSave", "chkF1", "chkF2", "txtIndentMod", "chkIndentModHotKey", "chkFold", "chkUnfold",
-      "txtCtrl1Target", "chkUnfoldAll", "cmdOK", "cmdCancel", "cmbLanguage", "tbSpaceNum"};
+      "txtCtrl1Target", "chkUnfoldAll", "tbLineStart", "tbLineStep", "cmdOK", "cmdCancel", "cmbLanguage",
+      "tbSpaceNum"};
   EXPECT_EQ(forward, expected);
   w.FocusNext(false);
   EXPECT_EQ(w.ActiveControl()->name, "cmbLanguage");

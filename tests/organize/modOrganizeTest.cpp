@@ -54,18 +54,18 @@ TEST_F(Dispatcher, WithoutACodePaneEveryCommandShowsOnlyTheModuleMessage) {
 TEST_F(Dispatcher, LockedProjectIsReportedOnlyWhenTheProbeFails) {
   OpenModule(u"A\r\n\r\n");
   Project().SetProtection(vbide::kProtectionLocked);
-  RunCommand(11);  // the probe succeeds: protection is not looked at
+  RunCommand(24);  // the probe succeeds: protection is not looked at
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Lines(), (Texts{u"A"}));
 
   Module().LoadText(u"A\r\n\r\n");
   vbe.Faults().Refuse("VBE.Version");
-  RunCommand(11);
+  RunCommand(24);
   EXPECT_EQ(Messages(), (Texts{kLocked}));
   EXPECT_EQ(Lines(), (Texts{u"A", u""}));
 
   g.gLanguage = 1;
-  RunCommand(11);
+  RunCommand(24);
   EXPECT_EQ(Messages().back(), u"当前工程被锁，不能缩进。");
 }
 
@@ -87,8 +87,8 @@ TEST(DropTrailingBlankLines, Table) {
   for (const auto& c : cases) EXPECT_EQ(f_DropTrailingBlankLines(c.in), c.out) << VbToUtf8(c.in);
 }
 
-// Commands whose operation does nothing still get module preparation, which
-// drops the blank lines at the end of the module; the others leave it alone.
+// The commands of the current module get module preparation, which drops the
+// blank lines at the end of the module; the others leave it alone.
 TEST_F(Dispatcher, ModulePreparationDropsTrailingBlankLines) {
   struct Case {
     std::int16_t n;
@@ -96,9 +96,8 @@ TEST_F(Dispatcher, ModulePreparationDropsTrailingBlankLines) {
   };
   const Texts before{u"A", u"B", u"  ", u""};
   const Case cases[] = {
-      {11, {u"A", u"B"}}, {12, {u"A", u"B"}}, {13, {u"A", u"B"}}, {23, {u"A", u"B"}},
-      {24, {u"A", u"B"}}, {9, before},        {10, before},       {30, before},
-      {31, before},       {0, before},
+      {13, {u"A", u"B"}}, {23, {u"A", u"B"}}, {24, {u"A", u"B"}},
+      {30, before},       {31, before},       {0, before},
   };
   OpenModuleLines(before);
   for (const auto& c : cases) {
@@ -111,17 +110,17 @@ TEST_F(Dispatcher, ModulePreparationDropsTrailingBlankLines) {
 
 TEST_F(Dispatcher, ModuleOfBlankLinesKeepsOnlyItsFirstLine) {
   OpenModuleLines({u"  ", u"", u""});
-  RunCommand(11);
+  RunCommand(24);
   EXPECT_EQ(Lines(), (Texts{u"  "}));
   Module().LoadLines({u"", u"", u""});
-  RunCommand(11);
+  RunCommand(24);
   EXPECT_EQ(Lines(), Texts{});
 }
 
 TEST_F(Dispatcher, PreparationOfAModuleWithoutTrailingBlanksWritesNothing) {
   OpenModuleLines({u"A", u"B"});
   vbe.Faults().Refuse("CodeModule.DeleteLines");
-  EXPECT_TRUE(RunCommand(11));  // no whole-text replacement was needed
+  EXPECT_TRUE(RunCommand(24));  // no whole-text replacement was needed
   EXPECT_TRUE(Messages().empty());
 }
 
