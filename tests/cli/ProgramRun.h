@@ -11,11 +11,11 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "support/TempFolder.h"
 
 extern char** environ;
 
@@ -23,16 +23,9 @@ namespace kv::testing {
 
 inline std::filesystem::path KestrovaProgram() { return KV_KESTROVA_PROGRAM; }
 
-struct ProgramResult {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
+struct ProgramResult { int code = -1; std::string out; std::string err; };
 
-inline std::string ReadFileText(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::ReadBytes;
 
 // Runs kestrova with `args` in `folder`, which also receives the output files.
 inline ProgramResult RunKestrova(const std::filesystem::path& folder, std::vector<std::string> args,
@@ -71,8 +64,8 @@ inline ProgramResult RunKestrova(const std::filesystem::path& folder, std::vecto
     result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadFileText(out);
-  result.err = ReadFileText(err);
+  result.out = ReadBytes(out);
+  result.err = ReadBytes(err);
   return result;
 }
 
