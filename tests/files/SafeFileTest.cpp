@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
+#include "support/TempFolder.h"
 #include "files/Paths.h"
 #include "files/SafeFile.h"
 
@@ -11,10 +11,10 @@ namespace kv::files {
 namespace {
 
 namespace fs = std::filesystem;
-using kv::testing::TempDir;
+using test::TempFolder;
 
 TEST(Paths, BackslashesAndLetterCaseAsWindowsWroteThem) {
-  TempDir dir;
+  TempFolder dir;
   fs::path real = dir.Write("Src/Forms/frmMain.FRM", "x");
   struct Case {
     std::string_view written;
@@ -36,23 +36,22 @@ TEST(Paths, BackslashesAndLetterCaseAsWindowsWroteThem) {
 
 TEST(Paths, ModuleKindsByExtensionInAnyCase) {
   using vbide::ComponentType;
-  EXPECT_EQ(ModuleTypeOf("a.BAS"), ComponentType::StdModule);
-  EXPECT_EQ(ModuleTypeOf("a.Cls"), ComponentType::ClassModule);
-  EXPECT_EQ(ModuleTypeOf("a.frm"), ComponentType::VBForm);
-  EXPECT_EQ(ModuleTypeOf("a.ctl"), ComponentType::UserControl);
-  EXPECT_EQ(ModuleTypeOf("a.PAG"), ComponentType::PropPage);
-  EXPECT_EQ(ModuleTypeOf("a.dob"), ComponentType::DocObject);
-  EXPECT_EQ(ModuleTypeOf("a.Dsr"), ComponentType::ActiveXDesigner);
+  const std::pair<const char*, ComponentType> kinds[] = {
+      {"a.BAS", ComponentType::StdModule}, {"a.Cls", ComponentType::ClassModule}, {"a.frm", ComponentType::VBForm},
+      {"a.ctl", ComponentType::UserControl}, {"a.PAG", ComponentType::PropPage}, {"a.dob", ComponentType::DocObject},
+      {"a.Dsr", ComponentType::ActiveXDesigner},
+  };
+  for (const auto& [name, kind] : kinds) EXPECT_EQ(ModuleTypeOf(name), kind) << name;
   for (const char* other : {"a.frx", "a.vbp", "a.txt", "a.bas.bak", "bas", "a.ctx"}) EXPECT_FALSE(IsModuleFile(other)) << other;
   EXPECT_TRUE(IsProjectFile("Ledger.VBP"));
 }
 
 TEST(SafeFile, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
-  TempDir dir;
+  TempFolder dir;
   fs::path file = dir.Write("m.bas", "old");
   ::chmod(file.c_str(), 0640);
   ReplaceModuleFile(file, "new bytes");
-  EXPECT_EQ(TempDir::Read(file), "new bytes");
+  EXPECT_EQ(test::ReadBytes(file), "new bytes");
   struct stat st {};
   ::stat(file.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -60,25 +59,25 @@ TEST(SafeFile, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
 }
 
 TEST(SafeFile, ALinkKeepsPointingAtItsFile) {
-  TempDir dir;
+  TempFolder dir;
   fs::path file = dir.Write("real.bas", "old");
   fs::create_symlink(file, dir.Path() / "link.bas");
   ReplaceModuleFile(dir.Path() / "link.bas", "new");
   EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.bas"));
-  EXPECT_EQ(TempDir::Read(file), "new");
+  EXPECT_EQ(test::ReadBytes(file), "new");
 }
 
 TEST(SafeFile, OnlyModuleFilesAreEverWritten) {
-  TempDir dir;
+  TempFolder dir;
   for (const char* name : {"p.vbp", "f.frx", "notes.txt", "m.bas.orig"}) {
     fs::path file = dir.Write(name, "keep");
     EXPECT_THROW(ReplaceModuleFile(file, "lost"), FileError) << name;
-    EXPECT_EQ(TempDir::Read(file), "keep") << name;
+    EXPECT_EQ(test::ReadBytes(file), "keep") << name;
   }
 }
 
 TEST(SafeFile, AFailedReplaceLeavesNoTemporaryFile) {
-  TempDir dir;
+  TempFolder dir;
   fs::create_directories(dir.Path() / "odd.bas");  // a folder can never be replaced by a file
   EXPECT_THROW(ReplaceModuleFile(dir.Path() / "odd.bas", "lost"), FileError);
   EXPECT_TRUE(fs::is_directory(dir.Path() / "odd.bas"));
@@ -86,7 +85,7 @@ TEST(SafeFile, AFailedReplaceLeavesNoTemporaryFile) {
 }
 
 TEST(SafeFile, NulBytesAndHugeFilesAreRefused) {
-  TempDir dir;
+  TempFolder dir;
   fs::path nul = dir.Write("n.bas", std::string("Sub A()\r\n\0x", 11));
   try {
     ReadSourceFile(nul);
