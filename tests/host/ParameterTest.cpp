@@ -27,13 +27,15 @@ TEST(Parameter, ConvertsLikeVb) {
   const Case cases[] = {
       {u"s_OrganizeModule (15)", 0, 15}, {u"S_ORGANIZEMODULE (15)", 0, 15}, {u"s_OrganizeModule ( 31 )", 0, 31},
       {u"s_OrganizeModule (s_OrganizeModule (3))", 0, 3},  // every prefix goes
-      {u"s_OrganizeModule (-2)", 0, -2}, {u"s_OrganizeModule (2.5)", 0, 2}, {u"s_OrganizeModule (3.5)", 0, 4},
-      {u"s_OrganizeModule (1e1)", 0, 10}, {u"s_OrganizeModule (&HF)", 0, 15},
+      {u"s_organizemodule (7)", 0, 7}, {u"s_OrganizeModule (-2)", 0, -2}, {u"s_OrganizeModule (+2)", 0, 2},
+      {u"s_OrganizeModule (2.5)", 0, 2}, {u"s_OrganizeModule (3.5)", 0, 4}, {u"s_OrganizeModule (1e1)", 0, 10},
+      {u"s_OrganizeModule (1D1)", 0, 10}, {u"s_OrganizeModule (&HF)", 0, 15}, {u"s_OrganizeModule (&O17)", 0, 15},
       {u"s_OrganizeModule (&HFFFF)", 0, -1},  // a 16-bit literal is an Integer
       {u"s_OrganizeModule (32767)", 0, 32767}, {u"s_OrganizeModule (-32768)", 0, -32768},
-      {u"s_OrganizeModule (32768)", 6, 0}, {u"s_OrganizeModule (&H10000)", 6, 0}, {u"s_OrganizeModule (1e400)", 6, 0},
-      {u"s_OrganizeModule ()", 13, 0}, {u"s_OrganizeModule (x)", 13, 0}, {u"s_OrganizeModule (1 5)", 13, 0},
-      {u"s_OrganizeModule (.)", 13, 0}, {u"s_OrganizeModule (&H)", 13, 0},
+      {u"s_OrganizeModule (32768)", 6, 0}, {u"s_OrganizeModule (-32769)", 6, 0}, {u"s_OrganizeModule (&H10000)", 6, 0},
+      {u"s_OrganizeModule (1e400)", 6, 0}, {u"s_OrganizeModule ()", 13, 0}, {u"s_OrganizeModule (  )", 13, 0},
+      {u"s_OrganizeModule (x)", 13, 0}, {u"s_OrganizeModule (1 5)", 13, 0}, {u"s_OrganizeModule (.)", 13, 0},
+      {u"s_OrganizeModule (1e)", 13, 0}, {u"s_OrganizeModule (&H)", 13, 0},
       {u"s_OrganizeModule (\t5)", 13, 0},  // a tab is not a blank
       {u"s_OrganizeModul (5)", 13, 0},     // a misspelt prefix stays
       {u"Kestrova", 13, 0},                // the pop-ups' Parameter
