@@ -27,6 +27,7 @@ class CliTest : public ::testing::Test {
   std::filesystem::path P(const std::string& name) const { return dir_ / name; }
   std::filesystem::path Write(const std::string& name, std::string_view bytes) const { return dir_.Write(name, bytes); }
   std::string Read(const std::string& name) const { return test::ReadBytes(P(name)); }
+  static std::string TempRead(const std::filesystem::path& p) { return test::ReadBytes(p); }
   // The file's inode and modification time: unchanged when it was not written.
   std::pair<ino_t, std::int64_t> Stamp(const std::string& name) const {
     struct stat st {};
