@@ -1,18 +1,8 @@
-// The test harness: a fresh IDE with the add-in's state around it.
-//
-// Each Harness owns a temporary folder (removed afterwards), a headless
-// platform whose Windows directory is that folder, a settings store on
-// "settings.ini" there, the in-memory IDE and the add-in's Globals with gVBE
-// set. Helpers add a standard module from a text, open its code pane as the
-// active pane with a selection, read the module back and run commands:
-//
-//   kv::test::Harness h;
-//   auto& pane = h.OpenModule(u"Sub A()\r\nx = 1\r\nEnd Sub", {2, 1, 2, 1});
-//   h.RunCommand(kv::cmd::kIndentModule);
-//   EXPECT_EQ(h.Lines(), (std::vector<kv::VbString>{u"Sub A()", u"    x = 1", u"End Sub"}));
-//
-// HarnessTest is the same as a GoogleTest fixture (TEST_F(HarnessTest, ...)).
-// ErrorOf(call) gives the number of the VbError a call raises (0 for none).
+// The test harness: a fresh IDE with the add-in's state around it. Each
+// Harness owns a temporary folder, a headless platform whose Windows directory
+// is that folder, a settings store on "settings.ini" there, the in-memory IDE
+// and the add-in's Globals with gVBE set; its helpers open modules, read them
+// back and run commands. HarnessTest is the same as a GoogleTest fixture.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "host/VbError.h"
 #include "host/model/ModelVBE.h"
 #include "options/modSettings.h"
@@ -106,8 +96,6 @@ class Harness {
   // Runs a command as a click or hot key starts it: an object-model error is
   // reported in a message box. Returns whether it ran without an error.
   bool RunCommand(std::int16_t n) { return s_RunCommand(g, n); }
-  // Calls the dispatcher directly: an object-model error propagates.
-  void Organize(std::int16_t n) { s_OrganizeModule(g, n); }
 
   // The texts of every message box shown so far.
   std::vector<VbString> Messages() const {

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -15,42 +14,20 @@
 #include <gtest/gtest.h>
 
 #include "cli/Cli.h"
+#include "support/TempFolder.h"
 
 namespace kv::testing {
 
-struct CliResult {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
+struct CliResult { int code = -1; std::string out; std::string err; };
 
 class CliTest : public ::testing::Test {
  protected:
-  CliTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kv-cli-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data());
-    ::setenv("KESTROVA_SETTINGS", (dir_ / "user-settings.ini").c_str(), 1);
-  }
-  ~CliTest() override {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
+  CliTest() { ::setenv("KESTROVA_SETTINGS", (dir_ / "user-settings.ini").c_str(), 1); }
 
   std::filesystem::path P(const std::string& name) const { return dir_ / name; }
-  std::filesystem::path Write(const std::string& name, std::string_view bytes) const {
-    std::filesystem::path p = P(name);
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(P(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  static std::string TempRead(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::filesystem::path Write(const std::string& name, std::string_view bytes) const { return dir_.Write(name, bytes); }
+  std::string Read(const std::string& name) const { return test::ReadBytes(P(name)); }
+  static std::string TempRead(const std::filesystem::path& p) { return test::ReadBytes(p); }
   // The file's inode and modification time: unchanged when it was not written.
   std::pair<ino_t, std::int64_t> Stamp(const std::string& name) const {
     struct stat st {};
@@ -70,7 +47,7 @@ class CliTest : public ::testing::Test {
     auto* oldOut = std::cout.rdbuf(out.rdbuf());
     auto* oldErr = std::cerr.rdbuf(err.rdbuf());
     auto cwd = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
+    std::filesystem::current_path(dir_.Path());
     CliResult r;
     r.code = cli::Main(static_cast<int>(args.size()), argv.data());
     std::filesystem::current_path(cwd);
@@ -83,7 +60,7 @@ class CliTest : public ::testing::Test {
   }
 
  private:
-  std::filesystem::path dir_;
+  test::TempFolder dir_;
 };
 
 }  // namespace kv::testing

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "cli/ProgramRun.h"
 #include "files/SafeFile.h"
 #include "options/modSettings.h"
@@ -72,14 +72,14 @@ TEST(Concurrency, AFileChangedSinceItWasReadIsLeftAlone) {
     platform::FileStamp stamp;
     files::ReadSourceFile(file, &stamp);
     c.apply(file);
-    std::string theirs = ReadFileText(file);
+    std::string theirs = ReadBytes(file);
     try {
       files::ReplaceModuleFile(file, "ours", &stamp);
       ADD_FAILURE() << c.change;
     } catch (const files::FileError& e) {
       EXPECT_STREQ(e.what(), "changed while kestrova worked; not written") << c.change;
     }
-    EXPECT_EQ(ReadFileText(file), theirs) << c.change;
+    EXPECT_EQ(ReadBytes(file), theirs) << c.change;
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1) << c.change;
   }
 }

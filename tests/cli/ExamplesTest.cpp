@@ -56,7 +56,7 @@ TEST_F(CliTest, TheExamplesIndentOnceAndKeepEveryHiddenLine) {
   }
   // GBK text survives byte for byte: the string and comment of this line.
   EXPECT_NE(Read("examples/cangku/modCangku.bas").find("    MsgBox \"\xC8\xEB\xBF\xE2\xCA\xFD\xC1\xBF"), std::string::npos);
-  EXPECT_EQ(Read("examples/cangku/Cangku.vbp"), TempRead(fs::path(KV_SOURCE_DIR) / "examples/cangku/Cangku.vbp"));
+  EXPECT_EQ(Read("examples/cangku/Cangku.vbp"), test::ReadBytes(fs::path(KV_SOURCE_DIR) / "examples/cangku/Cangku.vbp"));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "cli/ProgramRun.h"
 #include "files/SafeFile.h"
 
@@ -37,7 +37,7 @@ class ForeignFolder : public ::testing::Test {
     victim_ = root_ / "victim.txt";
     WriteAs(victim_, "root's own", 0, 0600);
   }
-  std::string Victim() const { return ReadFileText(victim_); }
+  std::string Victim() const { return ReadBytes(victim_); }
   uid_t VictimOwner() const {
     struct stat st {};
     ::stat(victim_.c_str(), &st);
@@ -83,7 +83,7 @@ TEST_F(ForeignFolder, TheOwnerIsKeptThroughTheDescriptor) {
   ::stat(module.c_str(), &st);
   EXPECT_EQ(st.st_uid, kOtherUser);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
-  EXPECT_EQ(ReadFileText(module), "Sub A()\r\n    x = 1\r\nEnd Sub\r\n");
+  EXPECT_EQ(ReadBytes(module), "Sub A()\r\n    x = 1\r\nEnd Sub\r\n");
 }
 
 // Links the other user planted in a folder given to kestrova.
@@ -107,7 +107,7 @@ TEST_F(ForeignFolder, LinksInAFolderReachOnlyModules) {
   EXPECT_EQ(r.code, 0) << r.err;
   for (const Case& c : cases) {
     if (fs::is_regular_file(c.target)) {
-      EXPECT_EQ(ReadFileText(c.target) != kMessy, c.followed) << c.link;
+      EXPECT_EQ(ReadBytes(c.target) != kMessy, c.followed) << c.link;
     }
     EXPECT_EQ(r.err.find(std::string(c.link) + ": is a link") == std::string::npos, c.followed) << c.link;
   }

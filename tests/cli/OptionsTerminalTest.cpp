@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,20 +41,13 @@ std::string RTrimmed(std::string text) {
 class Tmux {
  public:
   explicit Tmux(std::filesystem::path socket) : socket_(std::move(socket)) {}
-  ~Tmux() {
-    Run({"kill-server"});
-    std::error_code ignored;
-    std::filesystem::remove(socket_, ignored);
-  }
-
+  ~Tmux() { Run({"kill-server"}); }
   static bool Installed() { return std::system("tmux -V >/dev/null 2>&1") == 0; }
-
   std::string Run(const std::vector<std::string>& args) {
     std::string command = "tmux -S " + Quote(socket_.string()) + " -f /dev/null";
     for (const std::string& a : args) command += " " + Quote(a);
-    command += " 2>/dev/null";
     std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
       char buffer[4096];
       for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
       ::pclose(pipe);
@@ -73,21 +67,16 @@ class Tmux {
     args.push_back(command + "; echo \"kestrova exited $?\"; sleep 600");
     Run(args);
   }
-
-  void Keys(const std::vector<std::string>& keys) {
-    std::vector<std::string> args = {"send-keys", "-t", "kv"};
-    args.insert(args.end(), keys.begin(), keys.end());
-    Run(args);
+  void Keys(std::vector<std::string> keys) {
+    keys.insert(keys.begin(), {"send-keys", "-t", "kv"});
+    Run(keys);
   }
-
   std::string Screen() { return Run({"capture-pane", "-p", "-t", "kv"}); }
-
   // Waits until the screen satisfies `ready`, for up to ten seconds.
   bool WaitFor(const std::function<bool(const std::string&)>& ready) {
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < until) {
+    for (auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+         std::chrono::steady_clock::now() < until; std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
       if (ready(Screen())) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return false;
   }
@@ -99,25 +88,18 @@ class Tmux {
 // The example's lines as the screen shows them: the rows of the list box,
 // from the first shown on, between its borders.
 std::vector<std::string> ExampleOnScreen(const std::string& screen) {
-  std::vector<std::string> rows;
-  std::size_t start = 0;
-  while (start < screen.size()) {
-    std::size_t end = screen.find('\n', start);
-    if (end == std::string::npos) end = screen.size();
-    rows.push_back(screen.substr(start, end - start));
-    start = end + 1;
-  }
   const std::string border = "│ │";
   std::vector<std::string> lines;
+  std::istringstream rows(screen);
   bool started = false;
-  for (const std::string& row : rows) {
+  for (std::string row; std::getline(rows, row) && lines.size() < kExampleLines;) {
     if (lines.empty() && row.find("│ ┌") != std::string::npos) {
       started = true;
       continue;
     }
     if (!started) continue;
     std::size_t from = row.find(border);
-    if (from == std::string::npos || lines.size() == kExampleLines) break;
+    if (from == std::string::npos) break;
     from += border.size();
     lines.push_back(RTrimmed(row.substr(from, row.find("│", from) - from)));
   }
@@ -210,7 +192,7 @@ TEST_F(OptionsTerminal, CancelStoresNothing) {
     store.WriteSetting(u"IndentSpaces", u"2");
     store.WriteSetting(u"IndentCase", u"Y");
   }
-  const std::string before = ReadFileText(Settings());
+  const std::string before = ReadBytes(Settings());
   Start();
   ExpectExample(u"2", true);  // the window starts from the stored options
   tmux.Keys({"7"});
@@ -221,7 +203,7 @@ TEST_F(OptionsTerminal, CancelStoresNothing) {
   tmux.Keys({"Enter"});  // Cancel
   ExpectScreenShows("kestrova exited 0");
   ExpectScreenShows("cancelled, nothing was written");
-  EXPECT_EQ(ReadFileText(Settings()), before);
+  EXPECT_EQ(ReadBytes(Settings()), before);
 }
 
 // The Chinese window at 80×24: whole captions, Alt+letter takes the access

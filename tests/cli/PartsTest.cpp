@@ -15,27 +15,22 @@ TEST(Caret, LineColumnOrAWholeSelection) {
 }
 
 TEST(CommandNames, ByNumberOrNameInAnyCase) {
-  EXPECT_EQ(ParseCommand("15"), 15);
-  EXPECT_EQ(ParseCommand("delete-blank-lines"), 3);
-  EXPECT_EQ(ParseCommand("FOLD"), 25);
-  EXPECT_EQ(ParseCommand("unfold_all"), 27);
-  EXPECT_EQ(ParseCommand("99"), 99);  // a number, which run refuses as no menu command
-  EXPECT_EQ(ParseCommand("70000"), INT16_MAX);
-  EXPECT_EQ(ParseCommand("-70000"), INT16_MIN);
-  EXPECT_FALSE(ParseCommand("15x"));
-  EXPECT_FALSE(ParseCommand(""));
+  const std::pair<const char*, std::optional<std::int16_t>> rows[] = {
+      {"15", 15}, {"delete-blank-lines", 3}, {"FOLD", 25}, {"unfold_all", 27},
+      {"99", 99},  // a number, which run refuses as no menu command
+      {"70000", INT16_MAX}, {"-70000", INT16_MIN}, {"15x", std::nullopt}, {"", std::nullopt},
+  };
+  for (const auto& [name, command] : rows) EXPECT_EQ(ParseCommand(name), command) << name;
 }
 
 TEST(Diff, HunksWithThreeLinesOfContext) {
   struct Case {
     std::string_view before, after, diff;
   } cases[] = {
-      {"a\nb\n", "a\nb\n", ""},
-      {"a\nb\nc\n", "a\nB\nc\n", "--- x\n+++ y\n@@ -1,3 +1,3 @@\n a\n-b\n+B\n c\n"},
+      {"a\nb\n", "a\nb\n", ""}, {"a\nb\nc\n", "a\nB\nc\n", "--- x\n+++ y\n@@ -1,3 +1,3 @@\n a\n-b\n+B\n c\n"},
       {"a\nb\n", "a\nb", "--- x\n+++ y\n@@ -1,2 +1,2 @@\n a\n-b\n+b\n\\ No newline at end of file\n"},
       {"1\n2\n3\n4\n5\n6\n7\n8\n9\n", "1\n2\n3\n4\n6\n7\n8\n9\n", "--- x\n+++ y\n@@ -2,7 +2,6 @@\n 2\n 3\n 4\n-5\n 6\n 7\n 8\n"},
-      {"", "a\n", "--- x\n+++ y\n@@ -0,0 +1,1 @@\n+a\n"},
-      {"a\n", "", "--- x\n+++ y\n@@ -1,1 +0,0 @@\n-a\n"},
+      {"", "a\n", "--- x\n+++ y\n@@ -0,0 +1,1 @@\n+a\n"}, {"a\n", "", "--- x\n+++ y\n@@ -1,1 +0,0 @@\n-a\n"},
       {"1\nx\n3\n4\n5\n6\n7\n8\n9\ny\n", "1\nX\n3\n4\n5\n6\n7\n8\n9\nY\n",
        "--- x\n+++ y\n@@ -1,5 +1,5 @@\n 1\n-x\n+X\n 3\n 4\n 5\n@@ -7,4 +7,4 @@\n 7\n 8\n 9\n-y\n+Y\n"},
   };

@@ -11,12 +11,12 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "support/TempFolder.h"
 
 extern char** environ;
 
@@ -24,16 +24,9 @@ namespace kv::testing {
 
 inline std::filesystem::path KestrovaProgram() { return KV_KESTROVA_PROGRAM; }
 
-struct ProgramResult {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
+struct ProgramResult { int code = -1; std::string out; std::string err; };
 
-inline std::string ReadFileText(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::ReadBytes;
 
 // Where standard input comes from and standard output goes; an empty path
 // leaves the stream closed. No output path: the file "stdout.txt".
@@ -84,8 +77,8 @@ inline ProgramResult RunKestrova(const std::filesystem::path& folder, std::vecto
     result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   posix_spawn_file_actions_destroy(&actions);
-  if (!streams.out) result.out = ReadFileText(out);
-  result.err = ReadFileText(err);
+  if (!streams.out) result.out = ReadBytes(out);
+  result.err = ReadBytes(err);
   return result;
 }
 

@@ -77,20 +77,6 @@ TEST_F(ProjectTest, AFolderGivesEveryModuleFileBelowIt) {
   EXPECT_EQ(r.out, "shop/Forms/frmMain.frm\nshop/src/clsItem.cls\nshop/src/modMain.bas\n");
 }
 
-TEST_F(ProjectTest, AttributesFollowAFoldedProcedureAndComeBackOnUnfold) {
-  std::string before = Read("shop/src/clsItem.cls");
-  EXPECT_EQ(Run({"run", "fold", "shop/src/clsItem.cls", "--caret", "10:1"}).code, 0);
-  std::string folded = Read("shop/src/clsItem.cls");
-  std::string head = "Public Function Total(ByVal Count As Long, _\r\n  ByVal Tax As Currency) As Currency\r\n";
-  EXPECT_NE(folded.find("'[+]<kv_unflod:^+) Public Function Total(ByVal Count As Long, _\r\n"), std::string::npos) << folded;
-  EXPECT_NE(folded.find("End Sub\r\n\r\n" + head + "Attribute Total.VB_Description = \"Price times count\"\r\n"),
-            std::string::npos) << folded;
-  EXPECT_EQ(folded.find("Attribute Total"), folded.rfind("Attribute Total"));
-  EXPECT_EQ(Run({"run", "unfold-all", "shop/src/clsItem.cls"}).code, 0);
-  std::string back = Read("shop/src/clsItem.cls");
-  EXPECT_EQ(back.substr(0, before.size()), before) << back;  // but for the empty line a fold leaves behind
-}
-
 TEST_F(ProjectTest, TeamOptionsBesideTheCodeWinOverTheUsersAndSettingsWinsOverBoth) {
   Write("user-settings.ini", "[Kestrovaer]\nIndentSpaces=8\n");
   Write("shop/.kestrova.ini", "[Kestrovaer]\nIndentSpaces=2\n");

@@ -16,8 +16,7 @@ TEST_F(CliTest, IndentRewritesTheFileKeepingItsLineEnds) {
   struct Case {
     std::string_view before, after;
   } cases[] = {
-      {kMessy, kTidy},
-      {"Sub A()\nx = 1\nEnd Sub\n", "Sub A()\n    x = 1\nEnd Sub\n"},
+      {kMessy, kTidy}, {"Sub A()\nx = 1\nEnd Sub\n", "Sub A()\n    x = 1\nEnd Sub\n"},
       {"Sub A()\nx = 1\nEnd Sub", "Sub A()\n    x = 1\nEnd Sub"},
       {"Sub A()\r\n\tx = 1\r\nEnd Sub", "Sub A()\r\n    x = 1\r\nEnd Sub"},
   };
@@ -103,18 +102,11 @@ TEST_F(CliTest, BadUsageExitsTwo) {
   Write("m.bas", kMessy);
   Write("notes.txt", "x");
   for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-           {"run", "15"},
-           {"run", "no-such-command", "m.bas"},
-           {"run", "15", "m.bas", "--caret", "3"},
-           {"run", "15", "m.bas", "--caret", "a:b"},
-           {"run", "15", "m.bas", "--caret", "99:1"},
+           {"run", "15"}, {"run", "no-such-command", "m.bas"}, {"run", "15", "m.bas", "--caret", "3"},
+           {"run", "15", "m.bas", "--caret", "a:b"}, {"run", "15", "m.bas", "--caret", "99:1"},
            {"indent", "m.bas", "--encoding", "klingon"},
-           {"indent", "m.bas", "--settings", "no-such.ini"},
-           {"indent", "missing.bas"},
-           {"indent", "notes.txt"},
-           {"indent", "-", "-"},
-           {"frobnicate"},
-           {},
+           {"indent", "m.bas", "--settings", "no-such.ini"},  // fault mended: fell back to the defaults
+           {"indent", "missing.bas"}, {"indent", "notes.txt"}, {"indent", "-", "-"}, {"frobnicate"}, {},
        }) {
     std::string shown;
     for (auto& a : args) shown += a + " ";

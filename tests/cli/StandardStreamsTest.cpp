@@ -2,7 +2,7 @@
 // input that is a folder, closed, or endless. No failure may pass for success.
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "cli/ProgramRun.h"
 
 namespace kv::testing {
@@ -68,7 +68,7 @@ TEST_F(StandardStreams, ABadTmpdirIsNeverACrash) {
     ProgramResult r = RunKestrova(dir_.Path(), {"indent", "m.bas"},
                                   {{"KESTROVA_SETTINGS", (dir_ / "s.ini").string()}, {"TMPDIR", tmpdir}});
     EXPECT_EQ(r.code, 0) << tmpdir << r.err;
-    EXPECT_EQ(ReadFileText(dir_ / "m.bas"), "Sub A()\r\n    x = 1\r\nEnd Sub\r\n");
+    EXPECT_EQ(ReadBytes(dir_ / "m.bas"), "Sub A()\r\n    x = 1\r\nEnd Sub\r\n");
     EXPECT_EQ(RunKestrova(dir_.Path(), {"menus"}, {{"TMPDIR", tmpdir}}).code, 0) << tmpdir;
     ProgramResult lsp = RunKestrova(dir_.Path(), {"lsp"}, {{"TMPDIR", tmpdir}});
     EXPECT_EQ(lsp.code, 3) << tmpdir;

@@ -34,10 +34,6 @@ TEST(LineEnds, SplitsAtLfWithItsCr) {
   }
 }
 
-TEST(LineEnds, ALoneCrStaysInItsLine) {
-  EXPECT_EQ(SplitLines(u"A\rB\r\nC").lines[0], u"A\rB");
-}
-
 TEST(LineEnds, MixedFilesKeepEachEndWhileTheLineCountStays) {
   SplitText s = SplitLines(u"A\nB\r\nC\r\nD");
   EXPECT_TRUE(s.ends.crlf);

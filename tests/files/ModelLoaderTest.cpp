@@ -5,19 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
+#include "support/TempFolder.h"
 #include "files/SafeFile.h"
 #include "platform/Platform.h"
 
 namespace kv::files {
 namespace {
 
-using kv::testing::TempDir;
+using test::TempFolder;
 using vbide::ComponentType;
 
 class ModelLoaderTest : public ::testing::Test {
  protected:
-  TempDir dir;
+  TempFolder dir;
   platform::Platform platform{{.windowsDirectory = dir.Path()}};
   model::ModelVBE vbe{platform};
   std::unique_ptr<CodePage> page = CodePage::Open("windows-1252");

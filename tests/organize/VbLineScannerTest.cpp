@@ -32,10 +32,7 @@ std::string Render(std::string_view module) {
 }
 
 TEST(VbLineScanner, Pieces) {
-  struct Case {
-    const char* module;
-    const char* pieces;
-  };
+  struct Case { const char* module; const char* pieces; };
   const Case cases[] = {
       {R"(x = "a" ' c)", R"({*x} = <"a"> [' c])"},
       {R"(s = "it's ""x""" & y)", R"({*s} = <"it's ""x"""> & {y})"},  // doubled quotes stay inside
@@ -44,20 +41,14 @@ TEST(VbLineScanner, Pieces) {
       {"x = 1 'a _|b _|c", "{*x} = {1} ['a _]|[b _]|[c]"},
       {"' a_|y", "[' a_]|{*y}"},                                        // no blank before "_"
       {"' a _  |y", "[' a _  ]|[y]"},                                    // trailing blanks after "_"
-      {"' a _||x", "[' a _]||{*x}"},
-      {"Rem note", "[Rem note]"},
-      {"Rem", "[Rem]"},
-      {"\tRem\tnote", "\t[Rem\tnote]"},
-      {"x = 1: Rem note", "{*x} = {1}: [Rem note]"},
-      {"If a Then Rem x", "{*If} {a} {Then} [Rem x]"},
-      {"If a Then b Else Rem x", "{*If} {a} {Then} {*b} {Else} [Rem x]"},
-      {"10 Rem x", "{*10} [Rem x]"},
+      {"' a _||x", "[' a _]||{*x}"}, {"Rem note", "[Rem note]"}, {"Rem", "[Rem]"}, {"\tRem\tnote", "\t[Rem\tnote]"},
+      {"x = 1: Rem note", "{*x} = {1}: [Rem note]"}, {"If a Then Rem x", "{*If} {a} {Then} [Rem x]"},
+      {"If a Then b Else Rem x", "{*If} {a} {Then} {*b} {Else} [Rem x]"}, {"10 Rem x", "{*10} [Rem x]"},
       {"Remark = 1", "{*Remark} = {1}"},
       {"x = Rem", "{*x} = {Rem}"},                                       // not where a statement begins
       {"x = 1 + _|  Rem|y", "{*x} = {1} + {_}|  {Rem}|{*y}"},             // a continued statement
       {"Foo a:=1: Private", "{*Foo} {a}:={1}: {*Private}"},               // := is no separator
-      {"Option Private Module", "{*Option} {Private} {Module}"},
-      {"变量 = 1", "{*变量} = {1}"},
+      {"Option Private Module", "{*Option} {Private} {Module}"}, {"变量 = 1", "{*变量} = {1}"},
       {"x（1）“a”", "{*x}（{1}）“{a}”"},                                  // full-width signs separate words
       {"Private_x IsPrivate", "{*Private_x} {IsPrivate}"},
   };

@@ -34,15 +34,6 @@ TEST_F(Dispatcher, WithoutAProjectEveryCommandShowsOnlyTheProjectMessage) {
   EXPECT_EQ(g.SavedSelection, Selection{});  // nothing stored
 }
 
-TEST_F(Dispatcher, GuardMessagesInChinese) {
-  g.gLanguage = 1;
-  RunCommand(15);
-  AddModule(u"x = 1");
-  vbe.SetActiveProject(&Project());
-  RunCommand(15);
-  EXPECT_EQ(Messages(), (Texts{u"不能缩进当前工程", u"不能缩进当前模块。"}));
-}
-
 TEST_F(Dispatcher, WithoutACodePaneEveryCommandShowsOnlyTheModuleMessage) {
   AddModule(u"x = 1\r\n\r\n");
   vbe.SetActiveProject(&Project());
@@ -70,14 +61,9 @@ TEST_F(Dispatcher, LockedProjectIsReportedOnlyWhenTheProbeFails) {
 }
 
 TEST(DropTrailingBlankLines, Table) {
-  struct Case {
-    VbStringView in, out;
-  };
+  struct Case { VbStringView in, out; };
   const Case cases[] = {
-      {u"", u""},
-      {u"A", u"A"},
-      {u"A\r\n", u"A"},
-      {u"A\r\n  \r\n\r\n", u"A"},
+      {u"", u""}, {u"A", u"A"}, {u"A\r\n", u"A"}, {u"A\r\n  \r\n\r\n", u"A"},
       {u"A\r\n\tB\r\n ", u"A\r\n\tB"},  // a tab is not blank
       {u"  \r\n\r\n", u"  "},           // only blank lines: the first stays as it is
       {u"\r\n  ", u""},
@@ -90,10 +76,7 @@ TEST(DropTrailingBlankLines, Table) {
 // The commands of the current module get module preparation, which drops the
 // blank lines at the end of the module; the others leave it alone.
 TEST_F(Dispatcher, ModulePreparationDropsTrailingBlankLines) {
-  struct Case {
-    std::int16_t n;
-    Texts expected;
-  };
+  struct Case { std::int16_t n; Texts expected; };
   const Texts before{u"A", u"B", u"  ", u""};
   const Case cases[] = {
       {13, {u"A", u"B"}}, {23, {u"A", u"B"}}, {24, {u"A", u"B"}},
@@ -108,15 +91,6 @@ TEST_F(Dispatcher, ModulePreparationDropsTrailingBlankLines) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Dispatcher, ModuleOfBlankLinesKeepsOnlyItsFirstLine) {
-  OpenModuleLines({u"  ", u"", u""});
-  RunCommand(24);
-  EXPECT_EQ(Lines(), (Texts{u"  "}));
-  Module().LoadLines({u"", u"", u""});
-  RunCommand(24);
-  EXPECT_EQ(Lines(), Texts{});
-}
-
 TEST_F(Dispatcher, PreparationOfAModuleWithoutTrailingBlanksWritesNothing) {
   OpenModuleLines({u"A", u"B"});
   vbe.Faults().Refuse("CodeModule.DeleteLines");
@@ -124,13 +98,7 @@ TEST_F(Dispatcher, PreparationOfAModuleWithoutTrailingBlanksWritesNothing) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Dispatcher, CaretIsPutBackAtItsLineAndColumn) {
-  OpenModuleLines({u"Sub A()", u"x = 1", u"End Sub", u"", u""}, {2, 3, 2, 5});
-  RunCommand(13);
-  EXPECT_EQ(Caret(), (Selection{2, 3, 2, 5}));
-  EXPECT_EQ(g.SavedSelection, (Selection{2, 3, 2, 5}));
-}
-
+// Fault mended: adding the new text failing after the deletion lost the whole module.
 TEST_F(Dispatcher, AFailedReplacementPutsTheOldTextBackAndIsReported) {
   const Texts before{u"Sub A()", u"End Sub", u"", u"  "};
   OpenModuleLines(before);
@@ -151,27 +119,6 @@ TEST_F(Dispatcher, AnErrorInsideACommandIsReportedAndUnloadsTheProgressWindow) {
   EXPECT_FALSE(RunCommand(11));  // its caller does
   EXPECT_FALSE(ProgressLoaded(g));
   EXPECT_EQ(Messages(), (Texts{u"Device I/O error"}));
-}
-
-TEST_F(Dispatcher, KeepSelectionIgnoresFailures) {
-  OpenModuleLines({u"A", u"B"}, {2, 1, 2, 2});
-  s_KeepSelection(g, u"restore");  // nothing stored yet: line 0 is refused, ignored
-  EXPECT_EQ(Caret(), (Selection{2, 1, 2, 2}));
-  s_KeepSelection(g, u"STORE");
-  EXPECT_EQ(g.SavedSelection, (Selection{2, 1, 2, 2}));
-  vbe.ActivateCodePane(nullptr);
-  s_KeepSelection(g, u"restore");  // no pane: nothing happens
-  s_KeepSelection(g, u"store");
-  EXPECT_EQ(g.SavedSelection, (Selection{2, 1, 2, 2}));
-}
-
-TEST_F(Dispatcher, GetSelectionReadsTheActivePane) {
-  OpenModuleLines({u"A", u"B"}, {1, 2, 2, 1});
-  EXPECT_EQ(s_GetSelection(g), (Selection{1, 2, 2, 1}));
-  EXPECT_FALSE(f_IdeReadFails(g));
-  vbe.Faults().Refuse("VBE.Version", {.times = 1});
-  EXPECT_TRUE(f_IdeReadFails(g));
-  EXPECT_FALSE(f_IdeReadFails(g));
 }
 
 }  // namespace

@@ -59,26 +59,6 @@ TEST_F(HotKeysTest, UnregisterOnlyWhatIsRegistered) {
   EXPECT_TRUE(platform.RegisterHotKey(hotKeyWindow, 1, MOD_NONE, vk::kF1));  // free again
 }
 
-TEST_F(HotKeysTest, APressOfARegisteredCombinationSendsMessage786) {
-  platform.RegisterHotKey(hotKeyWindow, 3, MOD_CONTROL, 'M');
-  EXPECT_TRUE(platform.PressHotKey(MOD_CONTROL, 'M'));
-  EXPECT_EQ(hotKeyLog, (std::vector<Received>{{hotKeyWindow, WM_HOTKEY, 3, MOD_CONTROL | ('M' << 16)}}));
-  platform.DoEvents();
-  EXPECT_TRUE(editorLog.empty());  // the hot key consumed the keys
-}
-
-TEST_F(HotKeysTest, TheMessageGoesThroughTheCurrentWindowProcedure) {
-  std::vector<Received> hookLog;
-  ProcAddress old = platform.SetWindowLongA(hotKeyWindow, GWL_WNDPROC, platform.AddressOf(Recorder(hookLog)));
-  platform.RegisterHotKey(hotKeyWindow, 1, MOD_NONE, vk::kF1);
-  platform.PressHotKey(MOD_NONE, vk::kF1);
-  EXPECT_EQ(hookLog.size(), 1u);
-  EXPECT_TRUE(hotKeyLog.empty());
-  platform.SetWindowLongA(hotKeyWindow, GWL_WNDPROC, old);
-  platform.PressHotKey(MOD_NONE, vk::kF1);
-  EXPECT_EQ(hotKeyLog.size(), 1u);
-}
-
 TEST_F(HotKeysTest, AFreeCombinationReachesTheFocusedWindowAsKeys) {
   platform.RegisterHotKey(hotKeyWindow, 1, MOD_NONE, vk::kF1);
   platform.UnregisterHotKey(hotKeyWindow, 1);
@@ -89,29 +69,6 @@ TEST_F(HotKeysTest, AFreeCombinationReachesTheFocusedWindowAsKeys) {
   EXPECT_EQ(Keys(editorLog),
             (Strings{"down 112", "up 112", "down 17", "down 16", "down 77", "up 77", "up 16", "up 17"}));
   EXPECT_TRUE(hotKeyLog.empty());
-}
-
-TEST_F(HotKeysTest, AnotherProgramsCombinationReachesNoWindow) {
-  platform.ReserveHotKey(MOD_CONTROL, 'Q');
-  EXPECT_FALSE(platform.PressHotKey(MOD_CONTROL, 'Q'));
-  EXPECT_EQ(platform.PendingInput(), 0u);
-}
-
-TEST_F(HotKeysTest, ADestroyedWindowFreesItsCombinations) {
-  platform.RegisterHotKey(hotKeyWindow, 1, MOD_NONE, vk::kF1);
-  platform.DestroyWindow(hotKeyWindow);
-  EXPECT_TRUE(platform.RegisteredHotKeys().empty());
-  EXPECT_TRUE(platform.RegisterHotKey(editor, 1, MOD_NONE, vk::kF1));
-}
-
-TEST_F(HotKeysTest, AHandlerMayUnregisterItsOwnHotKey) {
-  HWND once = platform.CreateWindowA("Once", [&](HWND h, std::uint32_t m, WPARAM w, LPARAM) {
-    if (m == WM_HOTKEY) platform.UnregisterHotKey(h, w);
-    return 0;
-  });
-  platform.RegisterHotKey(once, 7, MOD_CONTROL, vk::kMultiply);
-  EXPECT_TRUE(platform.PressHotKey(MOD_CONTROL, vk::kMultiply));
-  EXPECT_FALSE(platform.PressHotKey(MOD_CONTROL, vk::kMultiply));
 }
 
 }  // namespace

@@ -1,17 +1,13 @@
 // Helpers for the platform tests: a window that records the messages it
-// receives, a temporary folder removed at the end of a test, and whole-file
-// reads and writes.
+// receives, and the key messages of its log.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "platform/Platform.h"
 
 namespace kv::platform::testing {
@@ -42,17 +38,8 @@ inline std::vector<std::string> Keys(const std::vector<Received>& log) {
   return keys;
 }
 
-using TempFolder = kv::test::TempFolder;
-
-inline std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-inline void WriteFile(const std::filesystem::path& file, const std::string& content) {
-  std::ofstream(file, std::ios::binary) << content;
-}
+using kv::test::ReadBytes;
+using kv::test::TempFolder;
+using kv::test::WriteBytes;
 
 }  // namespace kv::platform::testing

@@ -22,11 +22,7 @@ TEST(ShellTest, OpenRecordsTheUrlAndCallsTheOpener) {
   Platform platform{{}};
   std::vector<std::string> opened;
   platform.SetUrlOpener([&](std::string_view url) { opened.emplace_back(url); });
-  const struct {
-    const char* operation;
-    const char* file;
-    std::int32_t result;
-  } cases[] = {
+  const struct { const char* operation; const char* file; std::int32_t result; } cases[] = {
       {"open", "https://example.org/", 42},   {"OPEN", "https://example.org/a", 42},
       {"", "https://example.org/b", 42},  // the default verb
       {"print", "https://example.org/c", 31}, {"open", "", 2},

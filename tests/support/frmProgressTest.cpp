@@ -16,9 +16,7 @@ namespace {
 double Bar(double w, double fraction) { return std::floor(w * fraction / 0.75 + 1) * 0.75; }
 
 TEST(frmProgress, BarAndPercentage) {
-  struct Case {
-    double min, max, value, fraction, percent;
-  };
+  struct Case { double min, max, value, fraction, percent; };
   const Case cases[] = {
       {0, 0, 17, 0, 0},          // an empty range shows 0%
       {0, 200, 50, 0.25, 25},    //
@@ -38,17 +36,6 @@ TEST(frmProgress, BarAndPercentage) {
   }
 }
 
-TEST(frmProgress, FullBarIsOneStepWiderThanBack) {
-  frmProgress w;
-  w.SetBackWidth(4815);  // a multiple of 0.75
-  w.SetMax(10);
-  w.SetProgress(10);
-  EXPECT_DOUBLE_EQ(w.InsideWidth(), 4815.75);
-  w.SetMax(0);
-  w.SetProgress(5);
-  EXPECT_DOUBLE_EQ(w.InsideWidth(), 0.75);
-}
-
 class CountingRenderer : public ProgressRenderer {
  public:
   void Repaint(const frmProgress& w) override { values.push_back(w.PercentText()); }
@@ -61,31 +48,7 @@ class StepProgress : public testing::Test {
   SettingsStore settings{""};
   Globals g{platform, settings};
 
-  std::vector<int> Steps(int last) {
-    s_ShowProgress(g, 0, last);
-    std::vector<int> shown;
-    for (int i = 0; i <= last; ++i) {
-      int before = ProgressWindow(g).Repaints();
-      s_StepProgress(g, i, 0, last);
-      if (ProgressWindow(g).Repaints() != before) shown.push_back(i);
-    }
-    return shown;
-  }
 };
-
-TEST_F(StepProgress, EveryPositionBelowMax100) {
-  EXPECT_EQ(Steps(49).size(), 50u);
-  EXPECT_EQ(Steps(99).size(), 100u);
-}
-
-TEST_F(StepProgress, EveryThirdPositionForMax250) {
-  auto shown = Steps(250);
-  ASSERT_GE(shown.size(), 3u);
-  EXPECT_EQ(shown[0], 0);
-  EXPECT_EQ(shown[1], 3);
-  EXPECT_EQ(shown[2], 6);
-  EXPECT_EQ(shown.size(), 84u);  // 0, 3, ..., 249
-}
 
 TEST_F(StepProgress, RendererSeesRepaintsOnlyWhileShown) {
   CountingRenderer renderer;

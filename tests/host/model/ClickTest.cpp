@@ -69,24 +69,6 @@ TEST_F(ClickTest, DeletedControlsSinksStillHearTheirTag) {
   EXPECT_THROW(vbe.Click(old.control), std::logic_error);
 }
 
-TEST_F(ClickTest, WithoutATagOnlyTheControlsOwnSinksHear) {
-  Wired a = Add(u"A", u"", "a");
-  Wired b = Add(u"B", u"", "b");
-  vbe.Click(a.control);
-  EXPECT_EQ(log, (Log{"a <- A"}));
-}
-
-TEST_F(ClickTest, ConnectionsFollowAdviseAndTheEventsObjectsLife) {
-  Wired a = Add(u"A", u"T", "a");
-  a.events->Advise(*a.sink);  // a second Advise connects nothing more
-  Wired b = Add(u"B", u"T", "b");
-  Wired c = Add(u"C", u"T", "c");
-  b.events->Unadvise(*b.sink);
-  c.events.reset();  // nobody keeps c's events object
-  vbe.Click(a.control);
-  EXPECT_EQ(log, (Log{"a <- A"}));
-}
-
 TEST_F(ClickTest, SinksChangingTheConnectionsDuringAClick) {
   Wired a = Add(u"A", u"T", "a");
   Wired b = Add(u"B", u"T", "b");
@@ -119,6 +101,24 @@ TEST_F(ClickTest, TheMessageLoopRunsAfterTheSinks) {
   vbe.Click(a.control);
   EXPECT_EQ(platform.PendingInput(), 0u);
   EXPECT_EQ(immediate.ReceivedKeys(), (std::vector<KeyMessage>{{platform::WM_KEYDOWN, platform::vk::kDelete}}));
+}
+
+TEST_F(ClickTest, WithoutATagOnlyTheControlsOwnSinksHear) {
+  Wired a = Add(u"A", u"", "a");
+  Wired b = Add(u"B", u"", "b");
+  vbe.Click(a.control);
+  EXPECT_EQ(log, (Log{"a <- A"}));
+}
+
+TEST_F(ClickTest, ConnectionsFollowAdviseAndTheEventsObjectsLife) {
+  Wired a = Add(u"A", u"T", "a");
+  a.events->Advise(*a.sink);  // a second Advise connects nothing more
+  Wired b = Add(u"B", u"T", "b");
+  Wired c = Add(u"C", u"T", "c");
+  b.events->Unadvise(*b.sink);
+  c.events.reset();  // nobody keeps c's events object
+  vbe.Click(a.control);
+  EXPECT_EQ(log, (Log{"a <- A"}));
 }
 
 }  // namespace

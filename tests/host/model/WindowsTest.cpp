@@ -10,6 +10,12 @@ namespace {
 using test::Harness;
 using vbide::WindowType;
 
+std::vector<WindowType> TypesOf(ModelVBE& vbe) {
+  std::vector<WindowType> types;
+  for (vbide::Window* w : vbe.Windows()) types.push_back(w->Type());
+  return types;
+}
+
 void PressCtrlAThenDelete(platform::Platform& platform) {
   platform.keybd_event(platform::vk::kControl, 0, 0, 0);
   platform.keybd_event(platform::vk::kA, 0, 0, 0);
@@ -20,10 +26,46 @@ void PressCtrlAThenDelete(platform::Platform& platform) {
   platform.DoEvents();
 }
 
-std::vector<WindowType> TypesOf(ModelVBE& vbe) {
-  std::vector<WindowType> types;
-  for (vbide::Window* w : vbe.Windows()) types.push_back(w->Type());
-  return types;
+TEST(Windows, KeysReachTheFocusedCodePane) {
+  // With the Immediate window hidden the keys stay with the code window and
+  // empty the module: the hazard the Immediate window's command must avoid.
+  Harness h({.immediateVisible = false});
+  ModelCodePane& pane = h.OpenModule(u"Sub A()\r\nEnd Sub", {2, 1, 2, 1});
+  h.vbe.ImmediateWindow()->SetFocus();
+  PressCtrlAThenDelete(h.platform);
+  EXPECT_EQ(h.Module().CountOfLines(), 0);
+  EXPECT_EQ(pane.Selected(), (Selection{1, 1, 1, 1}));
+}
+
+TEST(Windows, DeleteInACodePane) {
+  struct Row { Selection selection; std::vector<VbString> after; Selection caret; };
+  const Row rows[] = {
+      {{1, 2, 1, 4}, {u"Ab", u"Cde"}, {1, 2, 1, 2}},
+      {{1, 4, 1, 2}, {u"Ab", u"Cde"}, {1, 2, 1, 2}},  // selected backwards
+      {{1, 3, 2, 2}, {u"Abde"}, {1, 3, 1, 3}}, {{1, 1, 1, 1}, {u"bcb", u"Cde"}, {1, 1, 1, 1}},
+      {{1, 5, 1, 5}, {u"AbcbCde"}, {1, 5, 1, 5}},  // at the end of a line: joins the next
+      {{2, 4, 2, 4}, {u"Abcb", u"Cde"}, {2, 4, 2, 4}},  // nothing after the caret
+      {{1, 1, 2, 4}, {}, {1, 1, 1, 1}},
+  };
+  for (const Row& r : rows) {
+    Harness h;
+    ModelCodePane& pane = h.OpenModuleLines({u"Abcb", u"Cde"});
+    pane.Select(r.selection);
+    h.platform.keybd_event(platform::vk::kDelete, 0, 0, 0);
+    h.platform.DoEvents();
+    EXPECT_EQ(h.Lines(), r.after);
+    EXPECT_EQ(pane.Selected(), r.caret);
+  }
+}
+
+TEST(Windows, ClearingTheImmediateWindowThroughTheCommand) {
+  Harness h;
+  h.vbe.ImmediateWindow()->SetText(u"output");
+  h.OpenModule(u"Sub A()\r\nEnd Sub", {2, 3, 2, 3});
+  EXPECT_TRUE(h.RunCommand(1));
+  h.platform.DoEvents();
+  EXPECT_EQ(h.vbe.ImmediateWindow()->Text(), u"");
+  EXPECT_EQ(h.Lines(), (std::vector<VbString>{u"Sub A()", u"End Sub"}));
 }
 
 TEST(Windows, ImmediatePresentAbsentOrHidden) {
@@ -55,83 +97,6 @@ TEST(Windows, SetFocusMovesTheFocusUnlessHidden) {
   EXPECT_TRUE(immediate.HasFocus());
   immediate.SetVisible(false);
   EXPECT_FALSE(immediate.HasFocus());
-}
-
-TEST(Windows, CtrlADeleteEmptiesTheImmediateWindow) {
-  Harness h;
-  ModelWindow& immediate = *h.vbe.ImmediateWindow();
-  immediate.SetText(u"? 1\r\n 1 \r\n");
-  immediate.SetFocus();
-  PressCtrlAThenDelete(h.platform);
-  EXPECT_EQ(immediate.Text(), u"");
-}
-
-TEST(Windows, DeleteAloneOrAWithoutCtrlKeepTheText) {
-  Harness h;
-  ModelWindow& immediate = *h.vbe.ImmediateWindow();
-  immediate.SetText(u"text");
-  immediate.SetFocus();
-  h.platform.keybd_event(platform::vk::kA, 0, 0, 0);
-  h.platform.keybd_event(platform::vk::kDelete, 0, 0, 0);
-  h.platform.DoEvents();
-  EXPECT_EQ(immediate.Text(), u"text");
-  EXPECT_EQ(immediate.ReceivedKeys().size(), 2u);
-}
-
-TEST(Windows, KeysReachTheFocusedCodePane) {
-  // With the Immediate window hidden the keys stay with the code window and
-  // empty the module: the hazard the Immediate window's command must avoid.
-  Harness h({.immediateVisible = false});
-  ModelCodePane& pane = h.OpenModule(u"Sub A()\r\nEnd Sub", {2, 1, 2, 1});
-  h.vbe.ImmediateWindow()->SetFocus();
-  PressCtrlAThenDelete(h.platform);
-  EXPECT_EQ(h.Module().CountOfLines(), 0);
-  EXPECT_EQ(pane.Selected(), (Selection{1, 1, 1, 1}));
-}
-
-TEST(Windows, DeleteInACodePane) {
-  struct Row {
-    Selection selection;
-    std::vector<VbString> after;
-    Selection caret;
-  };
-  const Row rows[] = {
-      {{1, 2, 1, 4}, {u"Ab", u"Cde"}, {1, 2, 1, 2}},
-      {{1, 4, 1, 2}, {u"Ab", u"Cde"}, {1, 2, 1, 2}},  // selected backwards
-      {{1, 3, 2, 2}, {u"Abde"}, {1, 3, 1, 3}},
-      {{1, 1, 1, 1}, {u"bcb", u"Cde"}, {1, 1, 1, 1}},
-      {{1, 5, 1, 5}, {u"AbcbCde"}, {1, 5, 1, 5}},  // at the end of a line: joins the next
-      {{2, 4, 2, 4}, {u"Abcb", u"Cde"}, {2, 4, 2, 4}},  // nothing after the caret
-      {{1, 1, 2, 4}, {}, {1, 1, 1, 1}},
-  };
-  for (const Row& r : rows) {
-    Harness h;
-    ModelCodePane& pane = h.OpenModuleLines({u"Abcb", u"Cde"});
-    pane.Select(r.selection);
-    h.platform.keybd_event(platform::vk::kDelete, 0, 0, 0);
-    h.platform.DoEvents();
-    EXPECT_EQ(h.Lines(), r.after);
-    EXPECT_EQ(pane.Selected(), r.caret);
-  }
-}
-
-TEST(Windows, CtrlASelectsTheWholeModule) {
-  Harness h;
-  ModelCodePane& pane = h.OpenModuleLines({u"Sub A()", u"End Sub"}, {1, 3, 1, 3});
-  h.platform.keybd_event(platform::vk::kControl, 0, 0, 0);
-  h.platform.keybd_event(platform::vk::kA, 0, 0, 0);
-  h.platform.DoEvents();
-  EXPECT_EQ(pane.Selected(), (Selection{1, 1, 2, 8}));
-}
-
-TEST(Windows, ClearingTheImmediateWindowThroughTheCommand) {
-  Harness h;
-  h.vbe.ImmediateWindow()->SetText(u"output");
-  h.OpenModule(u"Sub A()\r\nEnd Sub", {2, 3, 2, 3});
-  EXPECT_TRUE(h.RunCommand(1));
-  h.platform.DoEvents();
-  EXPECT_EQ(h.vbe.ImmediateWindow()->Text(), u"");
-  EXPECT_EQ(h.Lines(), (std::vector<VbString>{u"Sub A()", u"End Sub"}));
 }
 
 }  // namespace

@@ -1,18 +1,34 @@
-// A folder below the system's temporary folder for one test, removed with
-// everything in it when the object goes (even after the test took away its
-// permissions).
+// Files for tests: a folder below the system's temporary folder for one test,
+// removed with everything in it when the object goes (even after the test took
+// away its permissions), and whole-file reads and writes.
 #pragma once
 
 #include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
 namespace kv::test {
+
+// The bytes of a file ("" when it cannot be read).
+inline std::string ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Writes a file, creating the folders above it.
+inline std::filesystem::path WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << bytes;
+  return file;
+}
 
 class TempFolder {
  public:
@@ -31,6 +47,9 @@ class TempFolder {
 
   const std::filesystem::path& Path() const { return path_; }
   std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
+  std::filesystem::path Write(const std::filesystem::path& name, std::string_view bytes) const {
+    return WriteBytes(path_ / name, bytes);
+  }
   // The names of every entry of the folder, hidden ones included, sorted.
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
