@@ -19,7 +19,7 @@
 #include "host/Connect.h"
 #include "host/model/ModelVBE.h"
 #include "options/modSettings.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/modGlobals.h"
 
 namespace kv::cli {
@@ -68,7 +68,7 @@ int ListMenus(const MenusOptions& o, Console& console) {
     console.err << "kestrova: cannot create a temporary folder\n";
     return kExitFailed;
   }
-  platform::Platform platform({.windowsDirectory = windows.Path()});
+  platform::HeadlessPlatform platform({.windowsDirectory = windows.Path()});
   platform.SetMessageBoxPresenter(
       [&](const platform::MessageBoxRecord& box) { console.err << "kestrova: " << VbToUtf8(box.text) << "\n"; });
   SettingsStore settings(o.settings ? fs::path(*o.settings) : SettingsStore::DefaultPath());

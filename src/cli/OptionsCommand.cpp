@@ -22,7 +22,7 @@
 #include "host/VbError.h"
 #include "options/frmOptions.h"
 #include "options/modSettings.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/frmAbout.h"
 #include "support/modGlobals.h"
 
@@ -49,7 +49,7 @@ class OptionsContext {
     warnings.clear();
   }
 
-  platform::Platform platform;
+  platform::HeadlessPlatform platform;
   SettingsStore store;
   Globals g;
   std::vector<std::string> warnings;

@@ -19,7 +19,7 @@ fs::path MakeWindowsFolder() {
 }  // namespace
 
 Session::Session(const SessionSetup& setup) : windowsFolder_(MakeWindowsFolder()) {
-  platform_ = std::make_unique<platform::Platform>(platform::Platform::Options{windowsFolder_});
+  platform_ = std::make_unique<platform::HeadlessPlatform>(platform::HeadlessPlatform::Options{windowsFolder_});
   if (setup.presenter) platform_->SetMessageBoxPresenter(setup.presenter);
   settings_ = std::make_unique<SettingsStore>(setup.settingsFile ? *setup.settingsFile : SettingsStore::DefaultPath());
   if (!setup.settingsFile && setup.teamFile) settings_->SetOverride(*setup.teamFile);

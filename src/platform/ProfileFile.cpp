@@ -24,7 +24,7 @@ bool IsWritable(std::string_view section, std::string_view key, std::string_view
 
 }  // namespace
 
-bool Platform::WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+bool HeadlessPlatform::WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                           std::string_view file) {
   if (file.empty() || !IsWritable(section, key, value)) return false;
   std::filesystem::path path(file);

@@ -12,7 +12,7 @@ using testing::Recorder;
 using Strings = std::vector<std::string>;
 
 TEST(ScanCodeTest, UsKeyboardTable) {
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   const struct {
     std::uint32_t vk;
     std::uint32_t scan;
@@ -58,7 +58,7 @@ class KeyboardTest : public ::testing::Test {
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     return input;
   }
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   std::vector<Received> logA, logB;
   HWND a = 0, b = 0;
 };
@@ -131,7 +131,7 @@ TEST_F(KeyboardTest, SendInputInsertsRecordsOfTheRightSizeOnly) {
 }
 
 TEST(SleepTest, SleepsAreRecordedOnAVirtualClock) {
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   platform.Sleep(10);
   platform.Sleep(0);
   platform.Sleep(25);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "TempFolder.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 
 namespace kv::platform::testing {
 

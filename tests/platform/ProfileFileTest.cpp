@@ -15,7 +15,7 @@ using testing::WriteFile;
 class ProfileFileTest : public ::testing::Test {
  protected:
   TempFolder windows;
-  Platform platform{{windows.Path()}};
+  HeadlessPlatform platform{{windows.Path()}};
   std::filesystem::path ini = windows / "vbaddin.ini";
 };
 

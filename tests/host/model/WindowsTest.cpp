@@ -10,7 +10,7 @@ namespace {
 using test::Harness;
 using vbide::WindowType;
 
-void PressCtrlAThenDelete(platform::Platform& platform) {
+void PressCtrlAThenDelete(platform::HeadlessPlatform& platform) {
   platform.keybd_event(platform::vk::kControl, 0, 0, 0);
   platform.keybd_event(platform::vk::kA, 0, 0, 0);
   platform.keybd_event(platform::vk::kA, 0, platform::KEYEVENTF_KEYUP, 0);
