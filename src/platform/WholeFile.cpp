@@ -1,5 +1,8 @@
-// Whole-file reads and atomic replacement over POSIX file descriptors.
+// Whole-file reads and atomic replacement over POSIX file descriptors. The
+// Windows versions are in WholeFileWin32.cpp.
 #include "platform/WholeFile.h"
+
+#ifndef _WIN32
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -133,3 +136,5 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
 }
 
 }  // namespace kv::platform
+
+#endif  // !_WIN32
