@@ -29,6 +29,7 @@ int Main(int argc, char** argv) {
   AddIndentSubcommand(app, state);
   AddMenusSubcommand(app, state);
   AddOptionsSubcommands(app, state);
+  AddLspSubcommand(app, state);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

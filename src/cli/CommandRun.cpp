@@ -1,12 +1,18 @@
-// Running a command over targets: load, start, compare, write.
+// Running a command over targets: load, start, compare, write; on one
+// thread, or on --jobs threads each with sessions of its own.
 #include "cli/CommandRun.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <set>
+#include <thread>
 
 #include <fmt/format.h>
 
@@ -19,6 +25,7 @@
 #include "cli/TerminalProgress.h"
 #include "files/Paths.h"
 #include "files/SafeFile.h"
+#include "organize/modOrganize.h"
 
 namespace kv::cli {
 
@@ -54,6 +61,51 @@ bool HasCode(model::ModelComponent& c) {
   return false;
 }
 
+// Commands that change only the code and the caret: a session may serve one
+// target after another for them. The others (the add-in's windows, Exit,
+// keystrokes to the IDE, commands yet unknown here) get a session per target.
+bool SessionMayServeMany(std::int16_t n) {
+  return (n >= cmd::kInsertCustomText && n <= cmd::kUncommentBlock) ||
+         (n >= cmd::kIndentProcedure && n <= cmd::kIndentProject) ||
+         (n >= cmd::kChineseToEnglish && n <= cmd::kPublicToPrivate) || (n >= cmd::kFold && n <= cmd::kAddProLabels);
+}
+
+// What running one target printed and found, kept until the targets before it
+// are out, so that the output is in the order of the targets whatever the
+// number of jobs.
+struct TargetResult {
+  std::string out;
+  std::string err;
+  bool flush = false;  // standard input's text went to standard output
+  Outcome outcome;
+  std::vector<platform::MessageBoxRecord> messages;
+  bool ran = false;  // the command ran: `selection` is the active pane's after it
+  std::optional<Selection> selection;
+  std::vector<FileReport> files;
+  std::exception_ptr error;  // what a worker thread could not handle
+};
+
+// One thread's sessions and caches; nothing in it is shared with another.
+struct Worker {
+  std::map<std::string, std::unique_ptr<files::CodePage>> pages;
+  std::map<fs::path, std::optional<fs::path>> teamFiles;       // by folder as written
+  std::map<std::string, std::string> pageNames;                // by options file
+  std::map<std::string, std::unique_ptr<Session>> sessions;    // by options file
+  TargetResult* current = nullptr;
+
+  files::CodePage* Page(const std::string& name) {
+    auto it = pages.find(name);
+    if (it == pages.end()) it = pages.emplace(name, files::CodePage::Open(name)).first;
+    return it->second.get();
+  }
+  // The team options of a file, looked up once per folder.
+  std::optional<fs::path> TeamFile(const fs::path& file) {
+    auto it = teamFiles.find(file.parent_path());
+    if (it == teamFiles.end()) it = teamFiles.emplace(file.parent_path(), FindTeamSettings(file)).first;
+    return it->second;
+  }
+};
+
 class Runner {
  public:
   Runner(const Options& o, CommandChoice command, Console& console)
@@ -62,7 +114,8 @@ class Runner {
 
   int Run() {
     auto targets = ExpandTargets(o_.paths, [&](const std::string& path, const std::string& why) {
-      Error(path, why, kExitUsage);
+      io_.err << fmt::format("kestrova: {}: {}\n", path, why);
+      outcome_.Raise(kExitUsage);
     });
     if (std::count_if(targets.begin(), targets.end(), [](const Target& t) { return t.kind == TargetKind::StandardInput; }) > 1) {
       io_.err << "kestrova: standard input (-) can be given only once\n";
@@ -72,19 +125,96 @@ class Runner {
       io_.err << fmt::format("kestrova: --settings {}: no such file\n", *o_.settings);
       return kExitUsage;
     }
-    if (o_.encoding && !Page(*o_.encoding)) {
+    if (o_.encoding && !files::CodePage::Open(*o_.encoding)) {
       io_.err << fmt::format("kestrova: unknown code page '{}'; known: {}\n", *o_.encoding, KnownPages());
       return kExitUsage;
     }
-    for (const Target& t : targets) RunTarget(t);
+    unsigned jobs = o_.jobs ? o_.jobs : std::max(1u, std::thread::hardware_concurrency());
+    jobs = static_cast<unsigned>(std::min<std::size_t>(jobs, targets.size()));
+    if (jobs <= 1) {
+      Worker worker;
+      for (const Target& t : targets) {
+        TargetResult r;
+        RunTarget(t, worker, r, drawProgress_);
+        Emit(r);
+      }
+    } else {
+      RunInParallel(targets, jobs);
+    }
     if (o_.report) WriteReport();
     return outcome_.Code();
   }
 
  private:
-  void Error(const std::string& path, const std::string& why, int code) {
-    io_.err << fmt::format("kestrova: {}: {}\n", path, why);
-    outcome_.Raise(code);
+  // Workers take the targets in order; the results go out in that order as
+  // soon as all before them are done, and are dropped then.
+  void RunInParallel(const std::vector<Target>& targets, unsigned jobs) {
+    std::vector<std::unique_ptr<TargetResult>> results(targets.size());
+    std::mutex mutex;
+    std::condition_variable done;
+    std::size_t next = 0;
+    auto work = [&] {
+      Worker worker;
+      while (true) {
+        std::size_t i;
+        {
+          std::lock_guard lock(mutex);
+          if (next == targets.size()) return;
+          i = next++;
+        }
+        auto r = std::make_unique<TargetResult>();
+        try {
+          RunTarget(targets[i], worker, *r, false);
+        } catch (...) {
+          r->error = std::current_exception();  // goes on in the main thread, as with one job
+        }
+        {
+          std::lock_guard lock(mutex);
+          results[i] = std::move(r);
+        }
+        done.notify_one();
+      }
+    };
+    std::vector<std::thread> threads;
+    for (unsigned j = 0; j < jobs; ++j) threads.emplace_back(work);
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+      std::unique_ptr<TargetResult> r;
+      {
+        std::unique_lock lock(mutex);
+        done.wait(lock, [&] { return results[i] != nullptr; });
+        r = std::move(results[i]);
+        if (r->error) next = targets.size();  // the workers stop after their current target
+      }
+      if (r->error) {
+        for (std::thread& t : threads) t.join();
+        std::rethrow_exception(r->error);
+      }
+      Emit(*r);
+    }
+    for (std::thread& t : threads) t.join();
+  }
+
+  // Prints a target's output and adds it to the report. A settings warning
+  // that an earlier target printed already is not repeated.
+  void Emit(TargetResult& r) {
+    for (std::size_t at = 0; at < r.err.size();) {
+      std::size_t end = r.err.find('\n', at);
+      end = end == std::string::npos ? r.err.size() : end + 1;
+      std::string_view line(r.err.data() + at, end - at);
+      if (!line.starts_with("kestrova: warning: ") || warned_.insert(std::string(line)).second) io_.err << line;
+      at = end;
+    }
+    io_.out << r.out;
+    if (r.flush) io_.out.flush();
+    outcome_.Raise(r.outcome.Code());
+    report_.messages.insert(report_.messages.end(), r.messages.begin(), r.messages.end());
+    if (r.ran) report_.selection = r.selection;
+    report_.files.insert(report_.files.end(), r.files.begin(), r.files.end());
+  }
+
+  static void Error(TargetResult& r, const std::string& path, const std::string& why, int code) {
+    r.err += fmt::format("kestrova: {}: {}\n", path, why);
+    r.outcome.Raise(code);
   }
 
   static std::string KnownPages() {
@@ -93,57 +223,87 @@ class Runner {
     return all;
   }
 
-  files::CodePage* Page(const std::string& name) {
-    auto it = pages_.find(name);
-    if (it == pages_.end()) it = pages_.emplace(name, files::CodePage::Open(name)).first;
-    return it->second.get();
+  SessionSetup Setup(const std::optional<fs::path>& teamFile, files::CodePage* page, Worker& w, bool draw,
+                     bool keepOriginals) {
+    SessionSetup setup;
+    if (o_.settings) setup.settingsFile = fs::path(*o_.settings);
+    else setup.teamFile = teamFile;
+    setup.codePage = page;
+    setup.keepOriginals = keepOriginals;
+    setup.progress = draw ? &progress_ : nullptr;
+    setup.presenter = [this, &w](const platform::MessageBoxRecord& box) {
+      // Every box reads "Kestrovaer: <text>", also the few without a title of
+      // their own (an error the IDE reports at connection).
+      if (!o_.quiet && w.current) {
+        w.current->err += VbToUtf8(box.title.value_or(VbString(kMessageTitle))) + ": " + VbToUtf8(box.text) + "\n";
+      }
+    };
+    setup.warnings = [&w](std::string_view message) {
+      if (w.current) w.current->err += fmt::format("kestrova: warning: {}\n", message);
+    };
+    return setup;
   }
 
-  void RunTarget(const Target& t) {
+  void RunTarget(const Target& t, Worker& w, TargetResult& r, bool draw) {
     bool stdinTarget = t.kind == TargetKind::StandardInput;
     fs::path where = stdinTarget ? fs::path(o_.stdinName.value_or("-")) : t.path;
     std::string shown = stdinTarget ? o_.stdinName.value_or("-") : t.display;
+    bool project = t.kind == TargetKind::Project;
+    std::int16_t n = project ? command_.forProject : command_.forModule;
+    w.current = &r;
 
-    SessionSetup setup;
-    if (o_.settings) setup.settingsFile = fs::path(*o_.settings);
-    else setup.teamFile = FindTeamSettings(where);
-    std::string pageName = ChooseCodePage(o_.encoding, setup);
-    setup.codePage = Page(pageName);
-    if (!setup.codePage) {
-      Error(shown, fmt::format("unknown code page '{}' named in {}", pageName,
-                               (setup.settingsFile ? *setup.settingsFile : *setup.teamFile).string()),
+    std::optional<fs::path> team = o_.settings ? std::nullopt : w.TeamFile(where);
+    std::string key = team ? team->string() : std::string();
+    auto named = w.pageNames.find(key);
+    if (named == w.pageNames.end()) {
+      SessionSetup probe;
+      if (o_.settings) probe.settingsFile = fs::path(*o_.settings);
+      else probe.teamFile = team;
+      named = w.pageNames.emplace(key, ChooseCodePage(o_.encoding, probe)).first;
+    }
+    files::CodePage* page = w.Page(named->second);
+    if (!page) {
+      Error(r, shown, fmt::format("unknown code page '{}' named in {}", named->second,
+                                  (o_.settings ? fs::path(*o_.settings) : *team).string()),
             kExitUsage);
       return;
     }
-    setup.keepOriginals = o_.diff || stdinTarget;
-    setup.progress = drawProgress_ ? &progress_ : nullptr;
-    setup.presenter = [this](const platform::MessageBoxRecord& box) {
-      // Every box reads "Kestrovaer: <text>", also the few without a title of
-      // their own (an error the IDE reports at connection).
-      if (!o_.quiet) io_.err << VbToUtf8(box.title.value_or(VbString(kMessageTitle))) << ": " << VbToUtf8(box.text) << "\n";
-    };
-    Session s(setup);
+
+    // A session of the worker's that serves every target with the same
+    // options, or one of the target's own.
+    bool shared = !stdinTarget && SessionMayServeMany(n);
+    std::unique_ptr<Session> own;
+    Session* session = nullptr;
+    if (shared) {
+      std::unique_ptr<Session>& kept = w.sessions[key];
+      if (!kept) kept = std::make_unique<Session>(Setup(team, page, w, draw, o_.diff));
+      session = kept.get();
+      session->NextTarget();
+    } else {
+      own = std::make_unique<Session>(Setup(team, page, w, draw, o_.diff || stdinTarget));
+      session = own.get();
+    }
+    Session& s = *session;
 
     // Load.
     model::ModelComponent* active = nullptr;
-    bool project = t.kind == TargetKind::Project;
     try {
       if (project) {
         model::ModelProject& p = s.Loader().AddProject(
-            t.path, t.display, [&](const std::string& file, const std::string& why) { Error(file, why, kExitUsage); });
-        active = ChooseActive(s, p, shown);
-        if (!active && o_.module) return;
+            t.path, t.display, [&](const std::string& file, const std::string& why) { Error(r, file, why, kExitUsage); });
+        active = ChooseActive(s, p, shown, r);
+        if (!active && o_.module) return Close(s, shared);
       } else if (stdinTarget) {
-        active = LoadStandardInput(s, shown);
+        active = LoadStandardInput(s, shown, r);
         if (!active) return;
       } else {
         model::ModelProject& p = s.Vbe().AddProject(u"Project1");
         active = s.Loader().AddModuleFile(p, t.path, t.display).component;
       }
     } catch (const files::FileError& e) {
-      Error(project ? t.display : shown, e.what(), kExitUsage);
-      if (project) io_.err << fmt::format("kestrova: {}: not run, nothing written\n", t.display);
-      return;
+      Error(r, project ? t.display : shown, e.what(), kExitUsage);
+      if (project) r.err += fmt::format("kestrova: {}: not run, nothing written\n", t.display);
+      return Close(s, shared);
     }
 
     // Run.
@@ -152,28 +312,40 @@ class Runner {
       try {
         s.Activate(*active, caret);
       } catch (const VbError&) {
-        Error(shown, fmt::format("--caret {}:{}:{}:{} lies outside the module", caret.startLine, caret.startColumn,
-                                 caret.endLine, caret.endColumn),
+        Error(r, shown, fmt::format("--caret {}:{}:{}:{} lies outside the module", caret.startLine, caret.startColumn,
+                                    caret.endLine, caret.endColumn),
               kExitUsage);
-        return;
+        return Close(s, shared);
       }
     }
-    if (!StartCommand(s, project ? command_.forProject : command_.forModule)) outcome_.Raise(kExitFailed);
-    const auto& boxes = s.Platform().MessageBoxes();
-    report_.messages.insert(report_.messages.end(), boxes.begin(), boxes.end());
-    report_.selection = s.ActiveSelection();
+    if (!StartCommand(s, n, shared)) r.outcome.Raise(kExitFailed);
+    r.messages = s.TargetMessages();
+    r.ran = true;
+    r.selection = s.ActiveSelection();
 
-    // Write back.
-    for (auto& m : s.Loader().Modules()) Finish(s, *m, stdinTarget);
+    // Write back, releasing each module's code and bytes once it is done.
+    for (auto& m : s.Loader().Modules()) {
+      Finish(s, *m, stdinTarget, r);
+      m->component->Code().LoadLines({});
+      std::string().swap(m->original);
+    }
+    Close(s, shared);
   }
 
-  model::ModelComponent* LoadStandardInput(Session& s, const std::string& shown) {
+  // Releases the target's projects at once, so that a worker holds at most
+  // one target's code at a time.
+  static void Close(Session& s, bool shared) {
+    if (shared) s.NextTarget();
+  }
+
+  model::ModelComponent* LoadStandardInput(Session& s, const std::string& shown, TargetResult& r) {
     vbide::ComponentType type = vbide::ComponentType::StdModule;
     VbString name = u"Module1";
     if (o_.stdinName) {
       auto kind = files::ModuleTypeOf(*o_.stdinName);
       if (!kind) {
-        Error(*o_.stdinName, "--stdin-name must name a VB module file (.bas .cls .frm .ctl .pag .dob .dsr)", kExitUsage);
+        Error(r, *o_.stdinName, "--stdin-name must name a VB module file (.bas .cls .frm .ctl .pag .dob .dsr)",
+              kExitUsage);
         return nullptr;
       }
       type = *kind;
@@ -187,7 +359,7 @@ class Runner {
 
   // The active code pane of a project: --module, else the first module that
   // holds code, else the first that has a code module at all.
-  model::ModelComponent* ChooseActive(Session& s, model::ModelProject& p, const std::string& shown) {
+  model::ModelComponent* ChooseActive(Session& s, model::ModelProject& p, const std::string& shown, TargetResult& r) {
     std::vector<model::ModelComponent*> modules;
     for (auto& c : p.Components()) {
       if (c->HasCode()) modules.push_back(c.get());
@@ -200,7 +372,7 @@ class Runner {
         std::error_code ec;
         if (!m->path.empty() && fs::equivalent(m->path, *o_.module, ec) && !ec) return m->component;
       }
-      Error(shown, fmt::format("--module {}: no such module in the project", *o_.module), kExitUsage);
+      Error(r, shown, fmt::format("--module {}: no such module in the project", *o_.module), kExitUsage);
       return nullptr;
     }
     for (auto* c : modules) {
@@ -209,37 +381,37 @@ class Runner {
     return modules.empty() ? nullptr : modules.front();
   }
 
-  void Finish(Session& s, files::LoadedModule& m, bool toStandardOutput) {
+  void Finish(Session& s, files::LoadedModule& m, bool toStandardOutput, TargetResult& r) {
     std::optional<std::string> bytes;
     try {
       bytes = s.Loader().Render(m);
     } catch (const files::FileError& e) {
-      Error(m.displayName, std::string(e.what()) + "; not written", kExitFailed);
-      report_.files.push_back({m.displayName, false, FileLines(m)});
+      Error(r, m.displayName, std::string(e.what()) + "; not written", kExitFailed);
+      r.files.push_back({m.displayName, false, FileLines(m)});
       return;
     }
     bool changed = bytes.has_value();
-    report_.files.push_back({m.displayName, changed, FileLines(m)});
-    if (changed && (o_.check || o_.diff)) outcome_.Raise(kExitChanges);
+    r.files.push_back({m.displayName, changed, FileLines(m)});
+    if (changed && (o_.check || o_.diff)) r.outcome.Raise(kExitChanges);
 
     if (o_.diff && changed) {
       std::string before = m.original.empty() && !m.path.empty() ? ReadBack(m) : m.original;
       std::string_view name = m.displayName;
       if (name.starts_with('/')) name.remove_prefix(1);
-      io_.out << UnifiedDiff(before, *bytes, fmt::format("a/{}", name), fmt::format("b/{}", name));
+      r.out += UnifiedDiff(before, *bytes, fmt::format("a/{}", name), fmt::format("b/{}", name));
     }
-    if (o_.check && changed && !o_.quiet && !o_.diff) io_.out << m.displayName << "\n";
+    if (o_.check && changed && !o_.quiet && !o_.diff) r.out += m.displayName + "\n";
     if (o_.check || o_.diff) return;
     if (toStandardOutput) {
-      io_.out << (changed ? *bytes : m.original);
-      io_.out.flush();
+      r.out += changed ? *bytes : m.original;
+      r.flush = true;
       return;
     }
     if (!changed) return;
     try {
       files::ReplaceModuleFile(m.path, *bytes);
     } catch (const files::FileError& e) {
-      Error(m.displayName, e.what(), kExitFailed);
+      Error(r, m.displayName, e.what(), kExitFailed);
     }
   }
 
@@ -259,7 +431,10 @@ class Runner {
     }
     std::ofstream f(*o_.report, std::ios::binary | std::ios::trunc);
     f << json;
-    if (!f.flush()) Error(*o_.report, "the report cannot be written", kExitFailed);
+    if (!f.flush()) {
+      io_.err << fmt::format("kestrova: {}: the report cannot be written\n", *o_.report);
+      outcome_.Raise(kExitFailed);
+    }
   }
 
   const Options& o_;
@@ -269,7 +444,7 @@ class Runner {
   TerminalProgress progress_;
   Outcome outcome_;
   Report report_;
-  std::map<std::string, std::unique_ptr<files::CodePage>> pages_;
+  std::set<std::string> warned_;
 };
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Running a menu command over the command line's targets: each target is
-// loaded into a session of its own, the command is started, and the files
-// whose bytes change are written back, listed (--check) or shown as a diff
-// (--diff). Standard input ("-") goes to standard output.
+// loaded into a headless IDE session (one serves many targets, one or more per
+// --jobs thread), the command is started, and the files whose bytes change
+// are written back, listed (--check) or shown as a diff (--diff), in the order
+// of the targets. Standard input ("-") goes to standard output.
 #pragma once
 
 #include <cstdint>

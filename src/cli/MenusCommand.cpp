@@ -3,8 +3,6 @@
 // the bar (pop-ups above the control joined with " > "), the position in that
 // bar, the caption, the FaceId, the style, whether a group begins there and
 // the Parameter. The captions follow the Language option, as in the IDE.
-#include <stdlib.h>
-
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
@@ -33,25 +31,6 @@ struct MenusOptions {
   std::string ide = "english";
 };
 
-// A folder that stands for the Windows directory, removed afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kestrova-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 std::string StyleName(const model::ControlData& d) {
   if (d.type == vbide::ControlType::Popup) return "-";
   switch (d.style) {
@@ -63,12 +42,7 @@ std::string StyleName(const model::ControlData& d) {
 }
 
 int ListMenus(const MenusOptions& o, Console& console) {
-  ScratchFolder windows;
-  if (windows.Path().empty()) {
-    console.err << "kestrova: cannot create a temporary folder\n";
-    return kExitFailed;
-  }
-  platform::HeadlessPlatform platform({.windowsDirectory = windows.Path()});
+  platform::HeadlessPlatform platform({});  // the add-in list file stays in memory
   platform.SetMessageBoxPresenter(
       [&](const platform::MessageBoxRecord& box) { console.err << "kestrova: " << VbToUtf8(box.text) << "\n"; });
   SettingsStore settings(o.settings ? fs::path(*o.settings) : SettingsStore::DefaultPath());

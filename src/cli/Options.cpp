@@ -49,6 +49,10 @@ void AddSharedOptions(CLI::App& command, Options& o) {
   command.add_option("--stdin-name", o.stdinName, "the file name standard input stands for (its kind and team options)")
       ->type_name("NAME");
   command.add_flag("-q,--quiet", o.quiet, "print nothing but errors");
+  command.add_option("-j,--jobs", o.jobs, "work on N targets at once (default: one per processor core); the "
+                                          "output is the same for every N")
+      ->type_name("N")
+      ->check(CLI::Range(1u, 1024u));
 }
 
 }  // namespace kv::cli

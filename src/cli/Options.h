@@ -22,6 +22,7 @@ struct Options {
   std::optional<std::string> encoding;  // --encoding NAME
   std::optional<std::string> module;    // --module NAME|FILE
   std::optional<std::string> stdinName; // --stdin-name NAME
+  unsigned jobs = 0;                    // --jobs N; 0: one per processor core
   bool check = false;
   bool diff = false;
   bool quiet = false;

@@ -1,27 +1,17 @@
 // A headless IDE session for one target.
 #include "cli/Session.h"
 
-#include <stdlib.h>
-
 namespace kv::cli {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The folder that stands for the Windows directory: private to the session.
-fs::path MakeWindowsFolder() {
-  std::string pattern = (fs::temp_directory_path() / "kestrova-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) return fs::temp_directory_path();
-  return pattern;
-}
-
-}  // namespace
-
-Session::Session(const SessionSetup& setup) : windowsFolder_(MakeWindowsFolder()) {
-  platform_ = std::make_unique<platform::HeadlessPlatform>(platform::HeadlessPlatform::Options{windowsFolder_});
+Session::Session(const SessionSetup& setup) {
+  // No Windows directory: the add-in list file the connection writes stays in
+  // memory, so a run touches no file but the ones it was asked to change.
+  platform_ = std::make_unique<platform::HeadlessPlatform>(platform::HeadlessPlatform::Options{});
   if (setup.presenter) platform_->SetMessageBoxPresenter(setup.presenter);
   settings_ = std::make_unique<SettingsStore>(setup.settingsFile ? *setup.settingsFile : SettingsStore::DefaultPath());
+  if (setup.warnings) settings_->SetWarningSink(setup.warnings);
   if (!setup.settingsFile && setup.teamFile) settings_->SetOverride(*setup.teamFile);
   vbe_ = std::make_unique<model::ModelVBE>(*platform_);
   globals_ = std::make_unique<Globals>(*platform_, *settings_);
@@ -37,14 +27,25 @@ Session::~Session() {
   vbe_.reset();
   settings_.reset();
   platform_.reset();
-  std::error_code ec;
-  if (windowsFolder_ != fs::temp_directory_path()) fs::remove_all(windowsFolder_, ec);
 }
 
 void Session::Activate(model::ModelComponent& component, const Selection& caret) {
   model::ModelCodePane& pane = vbe_->OpenCodePane(component);
   vbe_->ActivateCodePane(&pane);
   pane.SetSelection(caret.startLine, caret.startColumn, caret.endLine, caret.endColumn);
+}
+
+void Session::NextTarget() {
+  loader_->Modules().clear();
+  vbe_->CloseProjects();
+  globals_->SavedSelection = {};
+  globals_->indentFlags = {};
+  boxesBefore_ = platform_->MessageBoxes().size();
+}
+
+std::vector<platform::MessageBoxRecord> Session::TargetMessages() const {
+  const auto& boxes = platform_->MessageBoxes();
+  return {boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore_), boxes.end()};
 }
 
 std::optional<Selection> Session::ActiveSelection() {

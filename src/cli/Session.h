@@ -1,9 +1,11 @@
 // One headless IDE session: the platform, the settings store, the in-memory
-// IDE and the add-in's state, with the files of one target loaded into it.
+// IDE and the add-in's state, with the files of a target loaded into it.
 //
-// Each target (a module file, a project, standard input) gets a session of
-// its own, so what one file leaves behind (the indentation flags that outlast
-// a run, the stored caret) never changes the result of the next.
+// A session serves one target after another (module files, projects, the
+// same options): the add-in stays connected, and NextTarget closes the last
+// target's project and clears what one target could leave behind for the
+// next (the indentation flags that outlast a run, the stored caret), so each
+// target's result is what a session of its own would give.
 #pragma once
 
 #include <filesystem>
@@ -30,6 +32,7 @@ struct SessionSetup {
   bool keepOriginals = false;                  // for a diff
   ProgressRenderer* progress = nullptr;        // none draws nothing
   platform::HeadlessPlatform::MessageBoxPresenter presenter;
+  SettingsStore::WarningSink warnings;         // none: standard error
 };
 
 class Session {
@@ -51,13 +54,22 @@ class Session {
   // The active pane's selection, or nothing without an active pane.
   std::optional<Selection> ActiveSelection();
 
+  // Closes the projects loaded so far (releasing their code and bytes) and
+  // resets the add-in's per-command state, ready for the next target.
+  void NextTarget();
+  // The message boxes shown since the last NextTarget.
+  std::vector<platform::MessageBoxRecord> TargetMessages() const;
+
+  // Whether the add-in is connected; StartCommand connects it once.
+  bool connected = false;
+
  private:
-  std::filesystem::path windowsFolder_;
   std::unique_ptr<platform::HeadlessPlatform> platform_;
   std::unique_ptr<SettingsStore> settings_;
   std::unique_ptr<model::ModelVBE> vbe_;
   std::unique_ptr<Globals> globals_;
   std::unique_ptr<files::ModelLoader> loader_;
+  std::size_t boxesBefore_ = 0;
 };
 
 // The code page name for files that are not UTF-8: --encoding, else the

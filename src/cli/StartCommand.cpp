@@ -1,6 +1,7 @@
 // Starting a menu command from the command line the way a user does: the
 // add-in is connected to the session's IDE, the menu control that carries the
-// command is clicked, and the add-in is disconnected again.
+// command is clicked, and the add-in is disconnected again, unless the
+// session is to serve further targets.
 #include "cli/StartCommand.h"
 
 #include "cli/Session.h"
@@ -9,11 +10,12 @@
 
 namespace kv::cli {
 
-bool StartCommand(Session& session, std::int16_t n) {
+bool StartCommand(Session& session, std::int16_t n, bool stayConnected) {
   Globals& g = session.G();
   model::ModelVBE& vbe = session.Vbe();
   Connect connect(g);
-  connect.AddinInstance_OnConnection(&vbe);
+  if (!session.connected) connect.AddinInstance_OnConnection(&vbe);
+  session.connected = stayConnected;
   const std::int32_t errorsBefore = g.gCommandErrors;
   bool clicked = false;
   if (model::ModelControlPtr control = vbe.Bars().FindByParameter(CommandParameter(n))) {
@@ -26,7 +28,7 @@ bool StartCommand(Session& session, std::int16_t n) {
   } else {
     session.Platform().MsgBox(u"No menu control carries command " + ToVb(n) + u".");
   }
-  connect.AddinInstance_OnDisconnection();
+  if (!stayConnected) connect.AddinInstance_OnDisconnection();
   return clicked && g.gCommandErrors == errorsBefore;
 }
 

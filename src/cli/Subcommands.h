@@ -22,5 +22,6 @@ void AddRunSubcommand(CLI::App& app, CliState& state);     // RunSubcommand.cpp
 void AddIndentSubcommand(CLI::App& app, CliState& state);  // IndentSubcommand.cpp
 void AddMenusSubcommand(CLI::App& app, CliState& state);   // MenusCommand.cpp
 void AddOptionsSubcommands(CLI::App& app, CliState& state);  // OptionsCommand.cpp: options, about
+void AddLspSubcommand(CLI::App& app, CliState& state);     // LspSubcommand.cpp
 
 }  // namespace kv::cli

@@ -6,13 +6,15 @@
 // window and delivered as message 786 when "pressed", synthesised keystrokes
 // wait in an input queue until the message loop (DoEvents) hands them to the
 // focused window, message boxes are recorded and passed to a presenter, the
-// private-profile writer writes a real INI file below a folder that stands for
-// the Windows directory, and opening a URL is recorded and passed to an opener.
+// private-profile writer keeps its INI files in memory (or, when asked, writes
+// real ones below a folder that stands for the Windows directory), and opening
+// a URL is recorded and passed to an opener.
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +27,9 @@ class HeadlessPlatform final : public Platform {
  public:
   struct Options {
     // The folder that stands for the Windows directory: relative file names
-    // given to the private-profile functions resolve there.
+    // given to the private-profile functions resolve there. Empty: there is
+    // no such folder and profile files given by a relative name live in
+    // memory only, so that a headless run leaves nothing on disk.
     std::filesystem::path windowsDirectory;
   };
   using MessageBoxPresenter = std::function<void(const MessageBoxRecord&)>;
@@ -82,6 +86,9 @@ class HeadlessPlatform final : public Platform {
   bool WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                   std::string_view file) override;
   const std::filesystem::path& WindowsDirectory() const;
+  // The text of a profile file kept in memory (no Windows directory), by the
+  // relative name it was written under; nothing when it was never written.
+  std::optional<std::string> ProfileFileInMemory(std::string_view file) const;
 
   std::int32_t ShellExecuteA(HWND owner, std::string_view operation, std::string_view file,
                              std::string_view parameters, std::string_view directory, std::int32_t show) override;

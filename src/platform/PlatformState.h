@@ -39,6 +39,9 @@ struct HeadlessPlatform::State {
   std::vector<std::uint32_t> sleeps;
   std::uint32_t clock = 0;
 
+  // Profile files without a Windows directory, by their lower-case name.
+  std::map<std::string, std::string> profileFiles;
+
   std::vector<MessageBoxRecord> boxes;
   MessageBoxPresenter presenter;
   std::vector<std::string> urls;

@@ -54,6 +54,21 @@ TEST_F(ProfileFileTest, EditsKeepEverythingElse) {
   }
 }
 
+TEST(ProfileFileInMemoryTest, WithoutAWindowsDirectoryTheFileStaysInMemory) {
+  TempFolder cwd;
+  std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(cwd.Path());
+  HeadlessPlatform platform{{}};
+  EXPECT_FALSE(platform.ProfileFileInMemory("vbaddin.ini"));
+  EXPECT_TRUE(platform.WritePrivateProfileStringA("Add-Ins32", "Kestrova", "3", "vbaddin.ini"));
+  EXPECT_TRUE(platform.WritePrivateProfileStringA("add-ins32", "KESTROVA", "0", "VBADDIN.INI"));
+  EXPECT_TRUE(platform.WritePrivateProfileStringA("Other", "x", "1", "vbaddin.ini"));
+  EXPECT_EQ(platform.ProfileFileInMemory("VbAddIn.ini"), "[Add-Ins32]\r\nKestrova=0\r\n[Other]\r\nx=1\r\n");
+  EXPECT_FALSE(platform.WritePrivateProfileStringA("", "x", "1", "vbaddin.ini"));
+  std::filesystem::current_path(before);
+  EXPECT_TRUE(std::filesystem::is_empty(cwd.Path()));
+}
+
 TEST_F(ProfileFileTest, AnAbsolutePathIsUsedAsItIs) {
   TempFolder elsewhere;
   EXPECT_TRUE(platform.WritePrivateProfileStringA("S", "K", "V", (elsewhere / "x.ini").string()));

@@ -38,6 +38,13 @@ ModelProject& ModelVBE::AddProject(VbString name) {
   return *projects_.back();
 }
 
+void ModelVBE::CloseProjects() {
+  activePane_ = nullptr;
+  activeProject_ = nullptr;
+  panes_.clear();
+  projects_.clear();
+}
+
 ModelProject* ModelVBE::FindProject(VbStringView name) {
   for (auto& p : projects_) {
     if (EqualsNoCase(p->NameText(), name)) return p.get();

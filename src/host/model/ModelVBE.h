@@ -47,6 +47,9 @@ class ModelVBE final : public vbide::VBE {
   const std::vector<std::unique_ptr<ModelProject>>& Projects() const { return projects_; }
   ModelProject* FindProject(VbStringView name);
   void SetActiveProject(ModelProject* project) { activeProject_ = project; }
+  // Closes every project with its code panes; no pane or project is active
+  // afterwards.
+  void CloseProjects();
 
   // ---- Code panes ----
   // The component's code pane, opened (its window shown) on first use.
