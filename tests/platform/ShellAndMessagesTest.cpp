@@ -7,7 +7,7 @@ namespace kv::platform {
 namespace {
 
 TEST(MessageBoxTest, BoxesAreRecordedAndPresentedInOrder) {
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   std::vector<VbString> shown;
   platform.SetMessageBoxPresenter([&](const MessageBoxRecord& box) { shown.push_back(box.text); });
   platform.MsgBox(u"one", u"Kestrovaer");
@@ -19,7 +19,7 @@ TEST(MessageBoxTest, BoxesAreRecordedAndPresentedInOrder) {
 }
 
 TEST(ShellTest, OpenRecordsTheUrlAndCallsTheOpener) {
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   std::vector<std::string> opened;
   platform.SetUrlOpener([&](std::string_view url) { opened.emplace_back(url); });
   const struct { const char* operation; const char* file; std::int32_t result; } cases[] = {
