@@ -94,6 +94,8 @@ class CodeModule {
   virtual VbString ProcOfLine(std::int32_t line, ProcKind& kind) = 0;
   virtual std::int32_t ProcStartLine(VbStringView name, ProcKind kind) = 0;
   virtual std::int32_t ProcCountLines(VbStringView name, ProcKind kind) = 0;
+  // The module's code pane, opened (not activated) when it was not.
+  virtual vbide::CodePane& CodePane() = 0;
 };
 
 class VBComponent {
@@ -126,6 +128,8 @@ class CodePane {
                             std::int32_t endColumn) = 0;
   virtual vbide::CodeModule& CodeModule() = 0;
   virtual vbide::Window& Window() = 0;
+  // Brings the pane to the front as the active code pane.
+  virtual void Show() = 0;
 };
 
 class Window {

@@ -119,12 +119,26 @@ void s_FindAll(CommandContext& ctx) {
     const std::vector<VbStringView> lines = SplitCrLf(text);
     const VbString name = component->Name();
     for (const WordHit& h : hits) {
-      g.foundWords.push_back({name, h.line, h.column, VbString(lines[static_cast<std::size_t>(h.line - 1)])});
+      g.foundWords.push_back({name, h.line, h.column, VbString(lines[static_cast<std::size_t>(h.line - 1)]),
+                              static_cast<std::int32_t>(word.size())});
     }
   }
   if (g.foundWords.empty()) {
     g.Message(VbString(g.Text(u"No occurrence of '", u"未找到“")) + word + VbString(g.Text(u"'.", u"”。")));
   }
+}
+
+bool s_ShowFoundWord(Globals& g, const FoundWord& hit) {
+  vbide::VBProject* project = f_VBE(g).ActiveVBProject();
+  if (!project) return false;
+  for (vbide::VBComponent* component : project->VBComponents()) {
+    if (!f_HasCodeModule(*component) || component->Name() != hit.module) continue;
+    vbide::CodePane& pane = component->CodeModule().CodePane();
+    pane.Show();
+    pane.SetSelection(hit.line, hit.column, hit.line, hit.column + hit.length);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace kv

@@ -28,5 +28,8 @@ void s_FindPrevious(CommandContext& ctx);
 // 10: lists every occurrence in the code modules of the current project in
 // Globals::foundWords.
 void s_FindAll(CommandContext& ctx);
+// Choosing one of those results: the module's code pane becomes the active
+// one with the word selected. False when the module is no longer there.
+bool s_ShowFoundWord(Globals& g, const FoundWord& hit);
 
 }  // namespace kv

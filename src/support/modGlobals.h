@@ -47,6 +47,7 @@ struct FoundWord {
   std::int32_t line = 0;
   std::int32_t column = 0;
   VbString text;
+  std::int32_t length = 0;  // of the word found
 };
 
 struct IndentFlags {

@@ -47,6 +47,7 @@ class RecordingModule final : public vbide::CodeModule {
   VbString ProcOfLine(std::int32_t, vbide::ProcKind&) override { Raise(vberr::kMethodFailed, u"unused"); }
   std::int32_t ProcStartLine(VbStringView, vbide::ProcKind) override { Raise(vberr::kMethodFailed, u"unused"); }
   std::int32_t ProcCountLines(VbStringView, vbide::ProcKind) override { Raise(vberr::kMethodFailed, u"unused"); }
+  vbide::CodePane& CodePane() override { Raise(vberr::kMethodFailed, u"unused"); }
 };
 
 // Writes options given as "IndentSpaces=2 IndentFirst=N ..." to the store.

@@ -72,6 +72,10 @@ TEST(FindWords, AllListsEveryModuleInOrder) {
   EXPECT_EQ(row(1), "Third:1:5: y = count + Count");
   EXPECT_EQ(row(2), "Third:1:13: y = count + Count");
   EXPECT_TRUE(h.Messages().empty());
+  // Choosing a result brings its module's pane to the front, the word selected.
+  ASSERT_TRUE(s_ShowFoundWord(h.g, h.g.foundWords[0]));
+  EXPECT_EQ(h.Pane().Component().NameText(), u"First");
+  EXPECT_EQ(h.Caret(), (Selection{2, 3, 2, 8}));
 }
 
 }  // namespace

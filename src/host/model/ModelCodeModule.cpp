@@ -7,6 +7,8 @@
 #include "host/model/Faults.h"
 #include "host/model/LineRules.h"
 #include "host/model/ModelComponent.h"
+#include "host/model/ModelProject.h"
+#include "host/model/ModelVBE.h"
 #include "host/model/ModelErrors.h"
 
 namespace kv::model {
@@ -59,6 +61,11 @@ void ModelCodeModule::EraseText(std::int32_t startLine, std::int32_t startColumn
     lines_.erase(lines_.begin() + startLine, lines_.begin() + endLine);
   }
   Changed();
+}
+
+vbide::CodePane& ModelCodeModule::CodePane() {
+  faults_.Check("CodeModule.CodePane");
+  return component_.Project().Vbe().OpenCodePane(component_);
 }
 
 vbide::VBComponent& ModelCodeModule::Parent() {

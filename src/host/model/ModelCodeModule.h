@@ -52,6 +52,7 @@ class ModelCodeModule final : public vbide::CodeModule {
   VbString ProcOfLine(std::int32_t line, vbide::ProcKind& kind) override;
   std::int32_t ProcStartLine(VbStringView name, vbide::ProcKind kind) override;
   std::int32_t ProcCountLines(VbStringView name, vbide::ProcKind kind) override;
+  vbide::CodePane& CodePane() override;
 
  private:
   std::int32_t Count() const { return static_cast<std::int32_t>(lines_.size()); }

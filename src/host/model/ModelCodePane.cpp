@@ -5,6 +5,8 @@
 
 #include "host/model/Faults.h"
 #include "host/model/ModelComponent.h"
+#include "host/model/ModelProject.h"
+#include "host/model/ModelVBE.h"
 #include "host/model/ModelErrors.h"
 
 namespace kv::model {
@@ -36,6 +38,11 @@ void ModelCodePane::SetSelection(std::int32_t startLine, std::int32_t startColum
   bool lineOk = startLine >= 1 && endLine >= 1 && startLine <= lastLine && endLine <= lastLine;
   if (!lineOk || startColumn < 1 || endColumn < 1) RaiseInvalidCall();
   selection_ = {startLine, startColumn, endLine, endColumn};
+}
+
+void ModelCodePane::Show() {
+  faults_.Check("CodePane.Show");
+  component_.Project().Vbe().ActivateCodePane(this);
 }
 
 vbide::CodeModule& ModelCodePane::CodeModule() {

@@ -44,6 +44,7 @@ class ModelCodePane final : public vbide::CodePane {
                     std::int32_t endColumn) override;
   vbide::CodeModule& CodeModule() override;
   vbide::Window& Window() override;
+  void Show() override;
 
  private:
   void SelectAll();
