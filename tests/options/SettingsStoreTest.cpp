@@ -2,10 +2,11 @@
 // the file, the file's location, faulty files, atomic writes and the team's
 // override file.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "host/VbError.h"
 #include "options/SettingsEscaping.h"
@@ -102,10 +103,13 @@ TEST_F(SettingsStoreTest, WritesReplaceTheFileAtomically) {
   ::stat(file.c_str(), &before);
   EXPECT_EQ(before.st_mode & 0777, 0600u);  // a new file is the user's own
   ::chmod(file.c_str(), 0640);
+  // Held open, the old file keeps its inode, which a new file could reuse.
+  const int old = ::open(file.c_str(), O_RDONLY);
   for (int i = 0; i < 5; ++i) store.WriteSetting(u"B", ToVb(i));
   struct stat after {};
   ::stat(file.c_str(), &after);
   EXPECT_NE(after.st_ino, before.st_ino);
+  ::close(old);
   EXPECT_EQ(after.st_mode & 0777, 0640u);
   std::vector<std::string> entries;
   for (const auto& entry : fs::directory_iterator(file.parent_path())) entries.push_back(entry.path().filename());

@@ -2,7 +2,9 @@
 // value, and everything else in the file kept as it was.
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "platform/PlatformTesting.h"
@@ -99,9 +101,11 @@ TEST_F(ProfileFileTest, ReplacesAtomicallyAndKeepsPermissions) {
   ::chmod(ini.c_str(), 0640);
   struct stat before {}, after{};
   ::stat(ini.c_str(), &before);
+  const int old = ::open(ini.c_str(), O_RDONLY);  // held open, its inode cannot be reused
   EXPECT_TRUE(platform.WritePrivateProfileStringA("Add-Ins32", "Kestrova", "0", "vbaddin.ini"));
   ::stat(ini.c_str(), &after);
   EXPECT_NE(after.st_ino, before.st_ino);  // a new file took the old one's place
+  ::close(old);
   EXPECT_EQ(after.st_mode & 0777, 0640u);
   EXPECT_EQ(windows.Entries(), std::vector<std::string>{"vbaddin.ini"});
 }
