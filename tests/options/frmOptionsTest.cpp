@@ -261,6 +261,8 @@ TEST_F(OptionsWindow, TabOrderSkipsLabelsGroupsAndDisabledControls) {
   EXPECT_EQ(forward, expected);
   w.FocusNext(false);
   EXPECT_EQ(w.ActiveControl()->name, "cmbLanguage");
+  EXPECT_FALSE(w.Control("lblAlignCol").enabled);
+  EXPECT_FALSE(w.SetFocus("tbAlignCol"));
   w.Click("cbAlignEOL");
   w.FocusNext();
   EXPECT_EQ(w.ActiveControl()->name, "tbAlignCol");
@@ -310,15 +312,6 @@ TEST_F(OptionsWindow, EqualsLabelSelectsTheCustomText) {
   EXPECT_EQ(box.selLength, 7u);
   w.Type(u"'x");
   EXPECT_EQ(Utf8(box.text), "'x");
-}
-
-TEST_F(OptionsWindow, ColumnBoxTakesNoInputWhileDisabled) {
-  frmOptions& w = Open();
-  EXPECT_TRUE(w.Control("tbAlignCol").enabled);
-  w.Click("cbAlignEOL");
-  EXPECT_FALSE(w.Control("tbAlignCol").enabled);
-  EXPECT_FALSE(w.Control("lblAlignCol").enabled);
-  EXPECT_FALSE(w.SetFocus("tbAlignCol"));
 }
 
 TEST_F(OptionsWindow, ReopenedAfterSaveIsFreshAndKeepsTheConnectionLanguage) {
