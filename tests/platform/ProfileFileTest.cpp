@@ -1,7 +1,6 @@
 // WritePrivateProfileStringA on real files: creation, replacement of one
 // value, and everything else in the file kept as it was.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "platform/PlatformTesting.h"
 
@@ -80,18 +79,8 @@ TEST_F(ProfileFileTest, FailsWhenTheFileCannotBeWritten) {
   EXPECT_FALSE(platform.WritePrivateProfileStringA("S", "K", "V", "folder.ini"));
 }
 
-TEST_F(ProfileFileTest, ReplacesAtomicallyAndKeepsPermissions) {
-  WriteBytes(ini, "[Add-Ins32]\r\nKestrova=1\r\n");
-  ::chmod(ini.c_str(), 0640);
-  struct stat before {}, after{};
-  ::stat(ini.c_str(), &before);
-  EXPECT_TRUE(platform.WritePrivateProfileStringA("Add-Ins32", "Kestrova", "0", "vbaddin.ini"));
-  ::stat(ini.c_str(), &after);
-  EXPECT_NE(after.st_ino, before.st_ino);  // a new file took the old one's place
-  EXPECT_EQ(after.st_mode & 0777, 0640u);
-  EXPECT_EQ(windows.Entries(), std::vector<std::string>{"vbaddin.ini"});
-}
-
+// The atomic replacement and its permissions: the settings store's tests,
+// which share ReplaceFileAtomically.
 TEST_F(ProfileFileTest, ASymbolicLinkStaysALink) {
   WriteBytes(windows / "real.ini", "[S]\r\nK=1\r\n");
   std::filesystem::create_symlink("real.ini", ini);
