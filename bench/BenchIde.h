@@ -13,7 +13,7 @@
 
 #include "host/model/ModelVBE.h"
 #include "options/modSettings.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/modGlobals.h"
 
 namespace kv::bench {
@@ -43,7 +43,7 @@ struct BenchIde {
   }
 
   std::filesystem::path folder;
-  platform::Platform platform;
+  platform::HeadlessPlatform platform;
   SettingsStore settings;
   model::ModelVBE vbe;
   Globals g;

@@ -12,7 +12,7 @@
 
 #include "host/model/ModelVBE.h"
 #include "options/modSettings.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/modGlobals.h"
 #include "support/text/VbText.h"
 
@@ -76,7 +76,7 @@ struct Ide {
   model::ModelCodePane& Open(std::vector<VbString> lines, Selection selection);
   std::vector<VbString> Lines() { return vbe.ActivePane()->Module().AllLines(); }
 
-  platform::Platform platform;
+  platform::HeadlessPlatform platform;
   SettingsStore settings;
   model::ModelVBE vbe;
   Globals g;

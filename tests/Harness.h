@@ -18,7 +18,7 @@
 #include "host/model/ModelVBE.h"
 #include "options/modSettings.h"
 #include "organize/modOrganize.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/modGlobals.h"
 
 namespace kv::test {
@@ -105,7 +105,7 @@ class Harness {
   }
 
   TempFolder folder;
-  platform::Platform platform;
+  platform::HeadlessPlatform platform;
   SettingsStore settings;
   model::ModelVBE vbe;
   Globals g;

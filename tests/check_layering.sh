@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The add-in sees only the object-model interface and the platform layer: no
 # file of the add-in may include the in-memory IDE, the file layer or the
-# command line. The model and the file layer never include the command line.
+# command line, nor a platform implementation (only the Platform interface).
+# The model and the file layer never include the command line.
 set -euo pipefail
 src="${1:?usage: check_layering.sh SRC_DIR}"
 status=0
@@ -15,4 +16,9 @@ while IFS= read -r hit; do
   echo "layering: includes the command line: $hit" >&2
   status=1
 done < <(grep -rnE '#include "cli/' "$src/host/model" "$src/files" || true)
+while IFS= read -r hit; do
+  case "$hit" in "$src/host/model/"* | "$src/platform/"*) continue ;; esac
+  echo "layering: the add-in includes a platform implementation: $hit" >&2
+  status=1
+done < <(grep -rnE '#include "platform/(HeadlessPlatform|PlatformState|Win32)' "${addin_dirs[@]}" || true)
 exit $status

@@ -17,7 +17,7 @@
 #include "host/Connect.h"
 #include "host/model/ModelVBE.h"
 #include "options/modSettings.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/modGlobals.h"
 
 namespace kv::cli {
@@ -42,7 +42,7 @@ std::string StyleName(const model::ControlData& d) {
 }
 
 int ListMenus(const MenusOptions& o, Console& console) {
-  platform::Platform platform({});  // the add-in list file stays in memory
+  platform::HeadlessPlatform platform({});  // the add-in list file stays in memory
   platform.SetMessageBoxPresenter(
       [&](const platform::MessageBoxRecord& box) { console.err << "kestrova: " << VbToUtf8(box.text) << "\n"; });
   SettingsStore settings(o.settings ? fs::path(*o.settings) : SettingsStore::DefaultPath());

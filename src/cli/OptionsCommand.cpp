@@ -23,7 +23,7 @@
 #include "host/VbError.h"
 #include "options/frmOptions.h"
 #include "options/modSettings.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/frmAbout.h"
 #include "support/modGlobals.h"
 
@@ -61,7 +61,7 @@ class OptionsContext {
     warnings.clear();
   }
 
-  platform::Platform platform;
+  platform::HeadlessPlatform platform;
   SettingsStore store;
   Globals g;
   std::vector<std::string> warnings;

@@ -8,7 +8,7 @@ namespace fs = std::filesystem;
 Session::Session(const SessionSetup& setup) {
   // No Windows directory: the add-in list file the connection writes stays in
   // memory, so a run touches no file but the ones it was asked to change.
-  platform_ = std::make_unique<platform::Platform>(platform::Platform::Options{});
+  platform_ = std::make_unique<platform::HeadlessPlatform>(platform::HeadlessPlatform::Options{});
   if (setup.presenter) platform_->SetMessageBoxPresenter(setup.presenter);
   settings_ = std::make_unique<SettingsStore>(setup.settingsFile ? *setup.settingsFile : SettingsStore::DefaultPath());
   if (setup.warnings) settings_->SetWarningSink(setup.warnings);

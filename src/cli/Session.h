@@ -17,7 +17,7 @@
 #include "files/ModelLoader.h"
 #include "host/model/ModelVBE.h"
 #include "options/modSettings.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/frmProgress.h"
 #include "support/modGlobals.h"
 
@@ -31,7 +31,7 @@ struct SessionSetup {
   files::CodePage* codePage = nullptr;
   bool keepOriginals = false;                  // for a diff
   ProgressRenderer* progress = nullptr;        // none draws nothing
-  platform::Platform::MessageBoxPresenter presenter;
+  platform::HeadlessPlatform::MessageBoxPresenter presenter;
   SettingsStore::WarningSink warnings;         // none: standard error
 };
 
@@ -42,7 +42,7 @@ class Session {
   Session& operator=(const Session&) = delete;
   ~Session();
 
-  platform::Platform& Platform() { return *platform_; }
+  platform::HeadlessPlatform& Platform() { return *platform_; }
   SettingsStore& Settings() { return *settings_; }
   model::ModelVBE& Vbe() { return *vbe_; }
   Globals& G() { return *globals_; }
@@ -64,7 +64,7 @@ class Session {
   bool connected = false;
 
  private:
-  std::unique_ptr<platform::Platform> platform_;
+  std::unique_ptr<platform::HeadlessPlatform> platform_;
   std::unique_ptr<SettingsStore> settings_;
   std::unique_ptr<model::ModelVBE> vbe_;
   std::unique_ptr<Globals> globals_;

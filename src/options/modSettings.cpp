@@ -20,8 +20,10 @@
 #include <fmt/chrono.h>
 #include <fmt/format.h>
 #include <fmt/std.h>
+#ifndef _WIN32
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -174,6 +176,11 @@ struct SettingsStore::Impl {
 
 fs::path SettingsStore::DefaultPath() {
   if (std::string file = Environment("KESTROVA_SETTINGS"); !file.empty()) return file;
+#ifdef _WIN32
+  // The user's roaming application data folder, read wide for any name.
+  const wchar_t* appData = _wgetenv(L"APPDATA");
+  return fs::path(appData ? appData : L".") / "Kestrova" / "settings.ini";
+#else
   fs::path config = Environment("XDG_CONFIG_HOME");
   if (config.empty() || config.is_relative()) {  // a relative value is to be ignored
     fs::path home = Environment("HOME");
@@ -183,6 +190,7 @@ fs::path SettingsStore::DefaultPath() {
     config = home / ".config";
   }
   return config / "kestrova" / "settings.ini";
+#endif
 }
 
 SettingsStore::SettingsStore(fs::path file) : impl_(std::make_unique<Impl>()) { impl_->user.path = std::move(file); }

@@ -19,7 +19,7 @@ constexpr std::pair<std::uint32_t, std::uint8_t> kModifierKeys[] = {
 
 }  // namespace
 
-bool Platform::RegisterHotKey(HWND window, std::int32_t id, std::uint32_t modifiers, std::uint32_t vk) {
+bool HeadlessPlatform::RegisterHotKey(HWND window, std::int32_t id, std::uint32_t modifiers, std::uint32_t vk) {
   if (!IsWindow(window)) return false;
   auto& keys = state_->hotKeys;
   auto sameCombination = [&](std::uint32_t m, std::uint32_t v) { return m == modifiers && v == vk; };
@@ -33,15 +33,15 @@ bool Platform::RegisterHotKey(HWND window, std::int32_t id, std::uint32_t modifi
   return true;
 }
 
-bool Platform::UnregisterHotKey(HWND window, std::int32_t id) {
+bool HeadlessPlatform::UnregisterHotKey(HWND window, std::int32_t id) {
   return std::erase_if(state_->hotKeys, [&](const HotKey& key) { return key.window == window && key.id == id; }) > 0;
 }
 
-void Platform::ReserveHotKey(std::uint32_t modifiers, std::uint32_t vk) {
+void HeadlessPlatform::ReserveHotKey(std::uint32_t modifiers, std::uint32_t vk) {
   state_->reserved.emplace_back(modifiers, vk);
 }
 
-bool Platform::PressHotKey(std::uint32_t modifiers, std::uint32_t vk) {
+bool HeadlessPlatform::PressHotKey(std::uint32_t modifiers, std::uint32_t vk) {
   auto& keys = state_->hotKeys;
   auto it = std::ranges::find_if(keys, [&](const HotKey& key) { return key.modifiers == modifiers && key.vk == vk; });
   if (it != keys.end()) {
@@ -66,6 +66,6 @@ bool Platform::PressHotKey(std::uint32_t modifiers, std::uint32_t vk) {
   return false;
 }
 
-std::vector<HotKey> Platform::RegisteredHotKeys() const { return state_->hotKeys; }
+std::vector<HotKey> HeadlessPlatform::RegisteredHotKeys() const { return state_->hotKeys; }
 
 }  // namespace kv::platform

@@ -74,18 +74,18 @@ LPARAM KeyMessageParam(const KeyEvent& event) {
 
 }  // namespace
 
-std::uint32_t Platform::MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) const {
+std::uint32_t HeadlessPlatform::MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) const {
   if (mapType != MAPVK_VK_TO_VSC || code >= kScanCodes.size()) return 0;
   return kScanCodes[code];
 }
 
-void Platform::keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uint32_t) {
+void HeadlessPlatform::keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uint32_t) {
   KeyEvent event{vk, scan, (flags & KEYEVENTF_KEYUP) != 0, KeyEvent::Source::KeybdEvent};
   state_->pending.push_back(event);
   state_->inputLog.push_back(event);
 }
 
-std::uint32_t Platform::SendInput(std::uint32_t count, const INPUT* inputs, std::int32_t size) {
+std::uint32_t HeadlessPlatform::SendInput(std::uint32_t count, const INPUT* inputs, std::int32_t size) {
   // A record size other than the platform's own means the caller's layout is
   // wrong: nothing is inserted, as on Windows.
   if (size != static_cast<std::int32_t>(sizeof(INPUT)) || (count > 0 && inputs == nullptr)) return 0;
@@ -101,7 +101,7 @@ std::uint32_t Platform::SendInput(std::uint32_t count, const INPUT* inputs, std:
   return count;
 }
 
-void Platform::DoEvents() {
+void HeadlessPlatform::DoEvents() {
   // A window procedure may queue more keys or call DoEvents itself; taking
   // one event at a time keeps the order either way.
   while (!state_->pending.empty()) {
@@ -113,17 +113,17 @@ void Platform::DoEvents() {
   }
 }
 
-const std::vector<KeyEvent>& Platform::InputLog() const { return state_->inputLog; }
+const std::vector<KeyEvent>& HeadlessPlatform::InputLog() const { return state_->inputLog; }
 
-std::size_t Platform::PendingInput() const { return state_->pending.size(); }
+std::size_t HeadlessPlatform::PendingInput() const { return state_->pending.size(); }
 
-void Platform::Sleep(std::uint32_t milliseconds) {
+void HeadlessPlatform::Sleep(std::uint32_t milliseconds) {
   state_->sleeps.push_back(milliseconds);
   state_->clock += milliseconds;
 }
 
-const std::vector<std::uint32_t>& Platform::Sleeps() const { return state_->sleeps; }
+const std::vector<std::uint32_t>& HeadlessPlatform::Sleeps() const { return state_->sleeps; }
 
-std::uint32_t Platform::GetTickCount() const { return state_->clock; }
+std::uint32_t HeadlessPlatform::GetTickCount() const { return state_->clock; }
 
 }  // namespace kv::platform

@@ -14,25 +14,25 @@ constexpr std::int32_t kShellNoAssociation = 31;
 
 }  // namespace
 
-Platform::Platform(Options options) : state_(std::make_unique<State>()) { state_->options = std::move(options); }
+HeadlessPlatform::HeadlessPlatform(Options options) : state_(std::make_unique<State>()) { state_->options = std::move(options); }
 
-Platform::~Platform() = default;
+HeadlessPlatform::~HeadlessPlatform() = default;
 
-void Platform::MsgBox(VbStringView text, VbStringView title) {
+void HeadlessPlatform::MsgBox(VbStringView text, VbStringView title) {
   state_->boxes.push_back({VbString(text), VbString(title)});
   if (state_->presenter) state_->presenter(state_->boxes.back());
 }
 
-void Platform::MsgBox(VbStringView text) {
+void HeadlessPlatform::MsgBox(VbStringView text) {
   state_->boxes.push_back({VbString(text), std::nullopt});
   if (state_->presenter) state_->presenter(state_->boxes.back());
 }
 
-const std::vector<MessageBoxRecord>& Platform::MessageBoxes() const { return state_->boxes; }
+const std::vector<MessageBoxRecord>& HeadlessPlatform::MessageBoxes() const { return state_->boxes; }
 
-void Platform::SetMessageBoxPresenter(MessageBoxPresenter presenter) { state_->presenter = std::move(presenter); }
+void HeadlessPlatform::SetMessageBoxPresenter(MessageBoxPresenter presenter) { state_->presenter = std::move(presenter); }
 
-std::int32_t Platform::ShellExecuteA(HWND, std::string_view operation, std::string_view file, std::string_view,
+std::int32_t HeadlessPlatform::ShellExecuteA(HWND, std::string_view operation, std::string_view file, std::string_view,
                                      std::string_view, std::int32_t) {
   // No operation means the default verb, which is "open"; verbs ignore case.
   if (!operation.empty() && !EqualsNoCase(U(operation), u"open")) return kShellNoAssociation;
@@ -42,10 +42,10 @@ std::int32_t Platform::ShellExecuteA(HWND, std::string_view operation, std::stri
   return kShellOk;
 }
 
-const std::vector<std::string>& Platform::OpenedUrls() const { return state_->urls; }
+const std::vector<std::string>& HeadlessPlatform::OpenedUrls() const { return state_->urls; }
 
-void Platform::SetUrlOpener(UrlOpener opener) { state_->opener = std::move(opener); }
+void HeadlessPlatform::SetUrlOpener(UrlOpener opener) { state_->opener = std::move(opener); }
 
-const std::filesystem::path& Platform::WindowsDirectory() const { return state_->options.windowsDirectory; }
+const std::filesystem::path& HeadlessPlatform::WindowsDirectory() const { return state_->options.windowsDirectory; }
 
 }  // namespace kv::platform

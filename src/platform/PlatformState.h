@@ -8,17 +8,17 @@
 #include <memory>
 #include <utility>
 
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 
 namespace kv::platform {
 
-struct Platform::WindowRecord {
+struct HeadlessPlatform::WindowRecord {
   std::string className;
   ProcAddress proc = 0;  // the current window procedure's address
   bool visible = false;  // windows start hidden
 };
 
-struct Platform::State {
+struct HeadlessPlatform::State {
   Options options;
 
   // Handles and procedure addresses are handed out from counters and never

@@ -50,7 +50,7 @@ bool IsWritable(std::string_view section, std::string_view key, std::string_view
 
 }  // namespace
 
-bool Platform::WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+bool HeadlessPlatform::WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                           std::string_view file) {
   if (file.empty() || !IsWritable(section, key, value)) return false;
   std::filesystem::path path(file);
@@ -71,7 +71,7 @@ bool Platform::WritePrivateProfileStringA(std::string_view section, std::string_
                                 perms::owner_read | perms::owner_write | perms::group_read | perms::others_read);
 }
 
-std::optional<std::string> Platform::ProfileFileInMemory(std::string_view file) const {
+std::optional<std::string> HeadlessPlatform::ProfileFileInMemory(std::string_view file) const {
   auto it = state_->profileFiles.find(FoldedName(file));
   if (it == state_->profileFiles.end()) return std::nullopt;
   return it->second;

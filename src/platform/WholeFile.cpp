@@ -1,5 +1,8 @@
-// Whole-file reads and atomic replacement over POSIX file descriptors.
+// Whole-file reads and atomic replacement over POSIX file descriptors. The
+// Windows versions are in WholeFileWin32.cpp.
 #include "platform/WholeFile.h"
+
+#ifndef _WIN32
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -205,3 +208,5 @@ FileLock::~FileLock() {
 }
 
 }  // namespace kv::platform
+
+#endif  // !_WIN32

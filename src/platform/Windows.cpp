@@ -13,7 +13,7 @@
 
 namespace kv::platform {
 
-HWND Platform::CreateWindowA(std::string_view className, WindowProc proc) {
+HWND HeadlessPlatform::CreateWindowA(std::string_view className, WindowProc proc) {
   ProcAddress address = AddressOf(std::move(proc));
   HWND window = state_->nextWindow;
   state_->nextWindow += 4;
@@ -21,41 +21,41 @@ HWND Platform::CreateWindowA(std::string_view className, WindowProc proc) {
   return window;
 }
 
-void Platform::DestroyWindow(HWND window) {
+void HeadlessPlatform::DestroyWindow(HWND window) {
   if (!state_->windows.erase(window)) return;
   if (state_->focus == window) state_->focus = 0;
   // A destroyed window's hot keys are freed for other windows.
   std::erase_if(state_->hotKeys, [&](const HotKey& key) { return key.window == window; });
 }
 
-bool Platform::IsWindow(HWND window) const { return state_->windows.contains(window); }
+bool HeadlessPlatform::IsWindow(HWND window) const { return state_->windows.contains(window); }
 
-void Platform::ShowWindow(HWND window, bool visible) {
+void HeadlessPlatform::ShowWindow(HWND window, bool visible) {
   WindowRecord* record = state_->Find(window);
   if (!record) return;
   record->visible = visible;
   if (!visible && state_->focus == window) state_->focus = 0;
 }
 
-bool Platform::IsWindowVisible(HWND window) const {
+bool HeadlessPlatform::IsWindowVisible(HWND window) const {
   auto it = state_->windows.find(window);
   return it != state_->windows.end() && it->second.visible;
 }
 
-ProcAddress Platform::AddressOf(WindowProc proc) {
+ProcAddress HeadlessPlatform::AddressOf(WindowProc proc) {
   ProcAddress address = state_->nextProc;
   state_->nextProc += 16;
   state_->procs.emplace(address, std::make_shared<const WindowProc>(std::move(proc)));
   return address;
 }
 
-std::int32_t Platform::GetWindowLongA(HWND window, std::int32_t index) {
+LONG_PTR HeadlessPlatform::GetWindowLongA(HWND window, std::int32_t index) {
   WindowRecord* record = state_->Find(window);
   if (!record || index != GWL_WNDPROC) return 0;
   return record->proc;
 }
 
-std::int32_t Platform::SetWindowLongA(HWND window, std::int32_t index, std::int32_t newValue) {
+LONG_PTR HeadlessPlatform::SetWindowLongA(HWND window, std::int32_t index, LONG_PTR newValue) {
   WindowRecord* record = state_->Find(window);
   // An address that names no procedure is refused rather than installed: the
   // first message would otherwise jump into nowhere.
@@ -63,22 +63,22 @@ std::int32_t Platform::SetWindowLongA(HWND window, std::int32_t index, std::int3
   return std::exchange(record->proc, newValue);
 }
 
-LRESULT Platform::CallWindowProcA(ProcAddress proc, HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+LRESULT HeadlessPlatform::CallWindowProcA(ProcAddress proc, HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
   auto it = state_->procs.find(proc);
   if (it == state_->procs.end()) return 0;
   std::shared_ptr<const WindowProc> keep = it->second;  // the procedure may change the table
   return *keep ? (*keep)(window, message, wParam, lParam) : 0;
 }
 
-LRESULT Platform::SendMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+LRESULT HeadlessPlatform::SendMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
   WindowRecord* record = state_->Find(window);
   if (!record) return 0;
   return CallWindowProcA(record->proc, window, message, wParam, lParam);
 }
 
-HWND Platform::GetFocus() const { return state_->focus; }
+HWND HeadlessPlatform::GetFocus() const { return state_->focus; }
 
-HWND Platform::SetFocus(HWND window) {
+HWND HeadlessPlatform::SetFocus(HWND window) {
   HWND previous = state_->focus;
   if (window == 0) {
     state_->focus = 0;

@@ -19,6 +19,7 @@ namespace kv {
 
 namespace platform {
 class Platform;
+using ProcAddress = std::intptr_t;
 }
 class SettingsStore;
 class CBtnEvents;
@@ -92,7 +93,7 @@ class Globals {
   // The hidden hot-key window and its replaced window procedure.
   std::unique_ptr<frmHotKey> hotKeyWindow;
   std::int16_t gHooked = 0;  // -1 once the window procedure is replaced
-  std::int32_t gOldWndProc = 0;
+  platform::ProcAddress gOldWndProc = 0;
 
   // The add-in's windows, created on first use.
   std::unique_ptr<frmProgress> progressWindow;

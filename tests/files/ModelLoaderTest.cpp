@@ -7,7 +7,7 @@
 
 #include "support/TempFolder.h"
 #include "files/SafeFile.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 
 namespace kv::files {
 namespace {
@@ -18,7 +18,7 @@ using vbide::ComponentType;
 class ModelLoaderTest : public ::testing::Test {
  protected:
   TempFolder dir;
-  platform::Platform platform{{.windowsDirectory = dir.Path()}};
+  platform::HeadlessPlatform platform{{.windowsDirectory = dir.Path()}};
   model::ModelVBE vbe{platform};
   std::unique_ptr<CodePage> page = CodePage::Open("windows-1252");
   ModelLoader loader{vbe, *page, false};

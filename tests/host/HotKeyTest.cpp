@@ -21,7 +21,7 @@ constexpr std::uint32_t kNone = platform::MOD_NONE;
 
 // (id, modifiers, virtual key) of every registered hot key, by id.
 using Key = std::tuple<std::int32_t, std::uint32_t, std::uint32_t>;
-std::vector<Key> Registered(const platform::Platform& p) {
+std::vector<Key> Registered(const platform::HeadlessPlatform& p) {
   std::vector<Key> keys;
   for (const HotKey& k : p.RegisteredHotKeys()) keys.emplace_back(k.id, k.modifiers, k.vk);
   std::ranges::sort(keys);

@@ -19,7 +19,7 @@ class HotKeysTest : public ::testing::Test {
     platform.ShowWindow(editor, true);
     platform.SetFocus(editor);
   }
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   std::vector<Received> hotKeyLog, editorLog;
   HWND hotKeyWindow = 0, editor = 0;
 };

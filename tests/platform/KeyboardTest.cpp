@@ -12,7 +12,7 @@ using testing::Recorder;
 using Strings = std::vector<std::string>;
 
 TEST(ScanCodeTest, UsKeyboardTable) {
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   const struct { std::uint32_t vk; std::uint32_t scan; } cases[] = {
       {vk::kControl, 0x1D}, {vk::kLShift, 0x2A}, {vk::kDelete, 0x53}, {vk::kF8, 0x42}, {'M', 0x32}, {'0', 0x0B},
       {0x60, 0x52}, {vk::kMultiply, 0x37}, {0xFF, 0}, {0x1234, 0},
@@ -35,7 +35,7 @@ class KeyboardTest : public ::testing::Test {
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     return input;
   }
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   std::vector<Received> logA, logB;
   HWND a = 0, b = 0;
 };
@@ -67,7 +67,7 @@ TEST_F(KeyboardTest, SendInputInsertsRecordsOfTheRightSizeOnly) {
 }
 
 TEST(SleepTest, SleepsAreRecordedOnAVirtualClock) {
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   platform.Sleep(10);
   platform.Sleep(0);
   platform.Sleep(25);

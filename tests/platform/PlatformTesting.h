@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "support/TempFolder.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 
 namespace kv::platform::testing {
 

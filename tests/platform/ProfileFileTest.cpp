@@ -1,6 +1,9 @@
 // WritePrivateProfileStringA on real files: creation, replacement of one
 // value, and everything else in the file kept as it was.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "platform/PlatformTesting.h"
 
@@ -14,7 +17,7 @@ using testing::WriteBytes;
 class ProfileFileTest : public ::testing::Test {
  protected:
   TempFolder windows;
-  Platform platform{{windows.Path()}};
+  HeadlessPlatform platform{{windows.Path()}};
   std::filesystem::path ini = windows / "vbaddin.ini";
 };
 
@@ -52,7 +55,7 @@ TEST(ProfileFileInMemoryTest, WithoutAWindowsDirectoryTheFileStaysInMemory) {
   TempFolder cwd;
   std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(cwd.Path());
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   EXPECT_FALSE(platform.ProfileFileInMemory("vbaddin.ini"));
   EXPECT_TRUE(platform.WritePrivateProfileStringA("Add-Ins32", "Kestrova", "3", "vbaddin.ini"));
   EXPECT_TRUE(platform.WritePrivateProfileStringA("add-ins32", "KESTROVA", "0", "VBADDIN.INI"));
@@ -79,8 +82,30 @@ TEST_F(ProfileFileTest, FailsWhenTheFileCannotBeWritten) {
   EXPECT_FALSE(platform.WritePrivateProfileStringA("S", "K", "V", "folder.ini"));
 }
 
-// The atomic replacement and its permissions: the settings store's tests,
-// which share ReplaceFileAtomically.
+#ifdef _WIN32
+// A read-only file (the attribute Windows keeps) is refused and left whole.
+TEST_F(ProfileFileTest, RefusesAReadOnlyFile) {
+  using std::filesystem::perms;
+  WriteFile(ini, "[Add-Ins32]\r\nKestrova=1\r\n");
+  std::filesystem::permissions(ini, perms::owner_read | perms::group_read | perms::others_read);
+  EXPECT_FALSE(platform.WritePrivateProfileStringA("Add-Ins32", "Kestrova", "0", "vbaddin.ini"));
+  EXPECT_EQ(ReadFile(ini), "[Add-Ins32]\r\nKestrova=1\r\n");
+  EXPECT_EQ(windows.Entries(), std::vector<std::string>{"vbaddin.ini"});
+  std::filesystem::permissions(ini, perms::owner_write, std::filesystem::perm_options::add);
+}
+#else
+TEST_F(ProfileFileTest, ReplacesAtomicallyAndKeepsPermissions) {
+  WriteBytes(ini, "[Add-Ins32]\r\nKestrova=1\r\n");
+  ::chmod(ini.c_str(), 0640);
+  struct stat before {}, after{};
+  ::stat(ini.c_str(), &before);
+  EXPECT_TRUE(platform.WritePrivateProfileStringA("Add-Ins32", "Kestrova", "0", "vbaddin.ini"));
+  ::stat(ini.c_str(), &after);
+  EXPECT_NE(after.st_ino, before.st_ino);  // a new file took the old one's place
+  EXPECT_EQ(after.st_mode & 0777, 0640u);
+  EXPECT_EQ(windows.Entries(), std::vector<std::string>{"vbaddin.ini"});
+}
+
 TEST_F(ProfileFileTest, ASymbolicLinkStaysALink) {
   WriteBytes(windows / "real.ini", "[S]\r\nK=1\r\n");
   std::filesystem::create_symlink("real.ini", ini);
@@ -88,6 +113,7 @@ TEST_F(ProfileFileTest, ASymbolicLinkStaysALink) {
   EXPECT_TRUE(std::filesystem::is_symlink(ini));
   EXPECT_EQ(ReadBytes(windows / "real.ini"), "[S]\r\nK=2\r\n");
 }
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace kv::platform

@@ -8,7 +8,7 @@ namespace kv::platform {
 namespace {
 
 TEST(ShellTest, OpenRecordsTheUrlAndCallsTheOpener) {
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   std::vector<std::string> opened;
   platform.SetUrlOpener([&](std::string_view url) { opened.emplace_back(url); });
   const struct { const char* operation; const char* file; std::int32_t result; } cases[] = {

@@ -11,7 +11,7 @@ using testing::Recorder;
 
 class WindowsTest : public ::testing::Test {
  protected:
-  Platform platform{{}};
+  HeadlessPlatform platform{{}};
   std::vector<Received> log;
 };
 

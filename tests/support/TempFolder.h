@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,9 +34,19 @@ inline std::filesystem::path WriteBytes(const std::filesystem::path& file, std::
 class TempFolder {
  public:
   TempFolder() {
+#ifdef _WIN32
+    // A random name, created only when no one has it.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      auto candidate = std::filesystem::temp_directory_path() / ("kestrova-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("cannot create a temporary folder");
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "kestrova-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
     path_ = pattern;
+#endif
   }
   ~TempFolder() {
     std::error_code ignored;
@@ -53,7 +64,7 @@ class TempFolder {
   // The names of every entry of the folder, hidden ones included, sorted.
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }

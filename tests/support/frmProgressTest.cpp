@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "options/modSettings.h"
-#include "platform/Platform.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/modGlobals.h"
 
 namespace kv {
@@ -44,7 +44,7 @@ class CountingRenderer : public ProgressRenderer {
 
 class StepProgress : public testing::Test {
  protected:
-  platform::Platform platform{{}};
+  platform::HeadlessPlatform platform{{}};
   SettingsStore settings{""};
   Globals g{platform, settings};
 

@@ -4,7 +4,7 @@
 // A test builds one on a platform, adds projects and modules, opens a code
 // pane and makes it active:
 //
-//   platform::Platform platform({.windowsDirectory = dir});
+//   platform::HeadlessPlatform platform({.windowsDirectory = dir});
 //   model::ModelVBE vbe(platform, {.immediateVisible = false});
 //   model::ModelProject& project = vbe.AddProject(u"Project1");
 //   model::ModelComponent& module = project.AddModule(u"Module1", u"Sub A()\r\nEnd Sub");

@@ -32,7 +32,7 @@ bool ModelWindow::HasFocus() const { return platform_.GetFocus() == hWnd_; }
 
 platform::LRESULT ModelWindow::OnMessage(std::uint32_t message, platform::WPARAM wParam) {
   if (message != platform::WM_KEYDOWN && message != platform::WM_KEYUP) return 0;
-  keys_.push_back({message, wParam});
+  keys_.push_back({message, static_cast<std::int32_t>(wParam)});  // a virtual key
   bool down = message == platform::WM_KEYDOWN;
   if (wParam == platform::vk::kControl) {
     controlDown_ = down;
@@ -68,7 +68,8 @@ void ModelWindow::SetFocus() {
 
 std::int32_t ModelWindow::hWnd() {
   faults_.Check("Window.hWnd");
-  return hWnd_;
+  // The object model's hWnd is a Long, as the 32-bit IDE's handles are.
+  return static_cast<std::int32_t>(hWnd_);
 }
 
 }  // namespace kv::model

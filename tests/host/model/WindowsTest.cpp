@@ -16,7 +16,7 @@ std::vector<WindowType> TypesOf(ModelVBE& vbe) {
   return types;
 }
 
-void PressCtrlAThenDelete(platform::Platform& platform) {
+void PressCtrlAThenDelete(platform::HeadlessPlatform& platform) {
   platform.keybd_event(platform::vk::kControl, 0, 0, 0);
   platform.keybd_event(platform::vk::kA, 0, 0, 0);
   platform.keybd_event(platform::vk::kA, 0, platform::KEYEVENTF_KEYUP, 0);
