@@ -213,5 +213,16 @@ TEST_F(OptionsTerminal, TooSmallSaysSoUntilEnlarged) {
   ExpectScreenShows("kestrova exited 0");
 }
 
+TEST_F(OptionsTerminal, AboutShowsItsKeys) {
+  for (const char16_t* language : {u"0", u"1"}) {
+    SettingsStore(Settings()).WriteSetting(u"Language", language);
+    Start("about");
+    ExpectScreenShows(*language == u'0' ? "Tab: move  Enter/Space: press  Esc: close" : "Tab：移动  Enter/空格：按下  Esc：关闭");
+    tmux.Keys({"Escape"});
+    ExpectScreenShows("kestrova exited 0");
+    tmux.Run({"kill-server"});
+  }
+}
+
 }  // namespace
 }  // namespace kv::testing

@@ -60,5 +60,17 @@ TEST(CodePane, ActivationSetsProjectPaneAndFocus) {
   EXPECT_EQ(vbe.ActiveVBProject(), nullptr);
 }
 
+TEST(CodePane, ProjectsAndComponentsKeepTheirOrder) {
+  Harness h;
+  h.vbe.AddProject(u"P1").SetProtection(vbide::kProtectionLocked);
+  ModelProject& p2 = h.vbe.AddProject(u"P2");
+  p2.AddComponent(u"Form1", vbide::ComponentType::VBForm);
+  p2.AddComponent(u"Class1", vbide::ComponentType::ClassModule);
+  EXPECT_EQ(h.vbe.VBProjects()[0]->Protection(), vbide::kProtectionLocked);
+  EXPECT_EQ(h.vbe.VBProjects()[1]->Name(), u"P2");
+  EXPECT_EQ(p2.VBComponents()[1]->Name(), u"Class1");
+  EXPECT_EQ(h.vbe.FindProject(u"p2"), &p2);
+}
+
 }  // namespace
 }  // namespace kv::model

@@ -125,6 +125,11 @@ TEST(CommandBars, AddPlacesAndDescribesTheControl) {
   EXPECT_EQ(controls.Item(1), front);
   EXPECT_EQ(front->Parameter(), u"p");
   EXPECT_TRUE(std::dynamic_pointer_cast<ModelControl>(front)->Data().temporary);
+  EXPECT_EQ(first->Type(), ControlType::Button);
+  EXPECT_EQ(first->Id(), 1);
+  EXPECT_EQ(first->Caption(), u"");
+  EXPECT_FALSE(first->BeginGroup());
+  EXPECT_TRUE(first->Visible());
   EXPECT_EQ(ErrorOf([&] { controls.Add({.before = 0}); }), vberr::kInvalidProcedureCall);
   EXPECT_EQ(ErrorOf([&] { controls.Add({.before = 5}); }), vberr::kInvalidProcedureCall);
   EXPECT_EQ(ErrorOf([&] { controls.Add({.type = static_cast<ControlType>(2)}); }), vberr::kInvalidProcedureCall);
