@@ -21,19 +21,28 @@ std::string Frame(const std::string& body) { return "Content-Length: " + std::to
 
 const std::string kInitialize = Frame(R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{}})");
 
-// Runs the server on the input; the answers as compact JSON, one per line,
-// without the answer to initialize, and the exit code last.
-std::string Serve(const std::string& input) {
+// Runs the server on the input: its messages, in order, and its exit code.
+std::pair<std::vector<json>, int> Messages(const std::string& input) {
   std::istringstream in(input);
   std::ostringstream out;
   int code = cli::lsp::LspServer(out).Serve(in);
-  std::string all = out.str(), shown;
+  std::vector<json> messages;
+  std::string all = out.str();
   for (std::size_t at = all.find("\r\n\r\n"); at != std::string::npos; at = all.find("\r\n\r\n", at)) {
     std::size_t size = std::stoul(all.substr(all.rfind(':', at) + 1, at));
-    json m = json::parse(all.substr(at + 4, size));
-    if (m.value("id", json()) != 0) shown += m.dump() + "\n";
+    messages.push_back(json::parse(all.substr(at + 4, size)));
     at += 4 + size;
   }
+  return {messages, code};
+}
+
+// The answers as compact JSON, one per line, without the answer to
+// initialize, and the exit code last.
+std::string Serve(const std::string& input) {
+  auto [messages, code] = Messages(input);
+  std::string shown;
+  for (const json& m : messages)
+    if (m.value("id", json()) != 0) shown += m.dump() + "\n";
   return shown + "exit " + std::to_string(code);
 }
 
@@ -140,17 +149,8 @@ class LspRoad : public CliTest {
       r["params"]["textDocument"] = {{"uri", uri}};
       input += Frame(r.dump());
     }
-    std::istringstream in(input);
-    std::ostringstream out;
-    cli::lsp::LspServer(out).Serve(in);
     std::map<int, json> answers;
-    std::string all = out.str();
-    for (std::size_t at = all.find("\r\n\r\n"); at != std::string::npos; at = all.find("\r\n\r\n", at)) {
-      std::size_t size = std::stoul(all.substr(all.rfind(':', at) + 1, at));
-      json m = json::parse(all.substr(at + 4, size));
-      answers[m["id"].is_number() ? m["id"].get<int>() : -1] = m;
-      at += 4 + size;
-    }
+    for (const json& m : Messages(input).first) answers[m["id"].is_number() ? m["id"].get<int>() : -1] = m;
     return answers;
   }
   static json Request(int id, const std::string& method, json params) {

@@ -35,10 +35,14 @@ TEST_F(OptionsCommand, ScriptsNeedNoTerminal) {
       {{"options", "get", "IndentSpaces"}, 0, "\n"},
       {{"options", "set", "AlignEOLCol", "1005"}, 1, "100\n"},  // three characters fit the box: 100
       {{"options", "get", "AlignEOLCol"}, 0, "100\n"},
+      {{"options", "set", "AlignEOLCol", "0050"}, 1, "5\n"},  // "005" fits the box
+      {{"options", "set", "AlignEOLCol", "x"}, 1, "\n"},
       {{"options", "set", "txtIndentMod", "k"}, 1, "K\n"},
       {{"options", "set", "txtIndentMod", "é"}, 1, "É\n"},  // upper case beyond ASCII, as VB's UCase
       {{"options", "set", "txtIndentMod", "я"}, 1, "Я\n"},
       {{"options", "set", "txtIndentMod", "中"}, 0, "中\n"},
+      {{"options", "set", "txtIndentMod", ""}, 1, "M\n"},
+      {{"options", "set", "txtCtrl1", "ab"}, 1, "a\n"},
       {{"options", "set", "txtCtrl1", "q"}, 0, "q\n"},  // stored as typed
       {{"options", "get", "txtCtrl1"}, 0, "q\n"},
       {{"options", "set", "txtCtrl1Target", "a\nb"}, 1, "a\r\nb\n"},  // the IDE's lines end in CR LF
@@ -49,6 +53,7 @@ TEST_F(OptionsCommand, ScriptsNeedNoTerminal) {
       {{"options", "set", "IndentCase", "yes"}, 2, ""},
       {{"options", "set", "Language", "简体中文"}, 0, "1\n"},
       {{"options", "get", "Language"}, 0, "1\n"},
+      {{"options", "set", "Language", "english"}, 0, "0\n"},  // a list item by its name, any case
       {{"options", "set", "Language", "2"}, 2, ""},
       {{"options", "set", "NoSuchKey", "1"}, 2, ""},
       {{"options", "get", "NoSuchKey"}, 2, ""},

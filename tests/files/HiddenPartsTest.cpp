@@ -75,28 +75,6 @@ TEST(HiddenParts, AStatementThatIsGoneIsReportedNotDropped) {
   EXPECT_THROW(AssembleModule(m.hidden, code), HiddenPartsError);
 }
 
-TEST(HiddenParts, FormsKeepTheirNestedBlocksAndObjectLines) {
-  constexpr VbStringView kForm =
-      u"VERSION 5.00\r\n"
-      u"Object = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n"
-      u"Begin VB.Form frmMain \r\n"
-      u"   Caption         =   \"End\"\r\n"
-      u"   Begin VB.CommandButton cmdOK \r\n"
-      u"      BeginProperty Font \r\n"
-      u"         Name            =   \"Tahoma\"\r\n"
-      u"      EndProperty\r\n"
-      u"   End\r\n"
-      u"End\r\n"
-      u"Attribute VB_Name = \"frmMain\"\r\n"
-      u"Private Sub cmdOK_Click()\r\n"
-      u"End Sub\r\n";
-  SplitModule m = SplitHiddenParts(Lines(kForm));
-  EXPECT_EQ(m.hidden.header.size(), 11u);
-  EXPECT_EQ(m.code.size(), 2u);
-  EXPECT_EQ(m.hidden.vbName, u"frmMain");
-  EXPECT_FALSE(m.hidden.mdiForm);
-}
-
 TEST(HiddenParts, WhatIsAndIsNotAnAttributeLine) {
   struct Case {
     VbStringView line;

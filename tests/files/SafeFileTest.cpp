@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <csignal>
-
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -54,18 +53,6 @@ TEST(Paths, ModuleKindsByExtensionInAnyCase) {
   EXPECT_TRUE(IsProjectFile("Ledger.VBP"));
 }
 
-TEST(SafeFile, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
-  TempFolder dir;
-  fs::path file = dir.Write("m.bas", "old");
-  ::chmod(file.c_str(), 0640);
-  ReplaceModuleFile(file, "new bytes");
-  EXPECT_EQ(test::ReadBytes(file), "new bytes");
-  struct stat st {};
-  ::stat(file.c_str(), &st);
-  EXPECT_EQ(st.st_mode & 0777, 0640u);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
-}
-
 TEST(SafeFile, ALinkKeepsPointingAtItsFile) {
   TempFolder dir;
   fs::path file = dir.Write("real.bas", "old");
@@ -112,15 +99,6 @@ TEST(SafeFile, NulBytesAndHugeFilesAreRefused) {
   EXPECT_THROW(ReadSourceFile(dir.Path() / "pipe.bas"), FileError);  // refused, not waited on
 }
 
-}  // namespace
-}  // namespace kv::files
-
-namespace kv::files {
-namespace {
-
-namespace fs = std::filesystem;
-using test::TempFolder;
-
 TEST(SafeFile, EveryHardLinkSeesTheNewTextAndAttributesStay) {
   TempFolder dir;
   fs::path file = dir.Write("m.bas", "old");
@@ -145,24 +123,14 @@ TEST(SafeFile, EveryHardLinkSeesTheNewTextAndAttributesStay) {
   EXPECT_STREQ(value, "yes");
 }
 
-}  // namespace
-}  // namespace kv::files
-
-namespace kv::platform {
-namespace {
-
-namespace fs = std::filesystem;
-using test::TempFolder;
-
-
 // A child process that is in the middle of writing a replacement when a
 // signal ends it. Returns the signal that ended it.
 int DieWhileWriting(const fs::path& target, int signal) {
   pid_t child = ::fork();
   if (child == 0) {
-    RemoveTemporaryFilesOnSignals();
+    platform::RemoveTemporaryFilesOnSignals();
     std::error_code error;
-    TemporaryFile temporary(target, error);
+    platform::TemporaryFile temporary(target, error);
     ::raise(signal);
     ::_exit(0);
   }
@@ -181,7 +149,7 @@ TEST(TemporaryFiles, ASignalRemovesTheFileBeingWrittenAndAKillLeavesItForTheNext
     fs::path target = dir.Write("m.bas", "old");
     EXPECT_EQ(DieWhileWriting(target, c.signal), c.signal);
     EXPECT_EQ(dir.Entries().size(), c.left) << c.signal;
-    RemoveStaleTemporaryFiles(dir.Path());
+    platform::RemoveStaleTemporaryFiles(dir.Path());
     EXPECT_EQ(dir.Entries().size(), 1u) << c.signal;
   }
   // Only the leftovers of processes that are gone, and only such names.
@@ -190,9 +158,9 @@ TEST(TemporaryFiles, ASignalRemovesTheFileBeingWrittenAndAKillLeavesItForTheNext
                            std::string(".m.bas.tmp-abcdef"), std::string("m.bas.tmp-999999999-abcdef")}) {
     dir.Write(name, "x");
   }
-  RemoveStaleTemporaryFiles(dir.Path());
+  platform::RemoveStaleTemporaryFiles(dir.Path());
   EXPECT_EQ(dir.Entries().size(), 4u);
 }
 
 }  // namespace
-}  // namespace kv::platform
+}  // namespace kv::files

@@ -53,16 +53,6 @@ TEST_F(LiveExample, FreshStoreShowsTheIndentersDefaults) {
   EXPECT_EQ(Indents(), (std::vector<std::size_t>{0, 0, 4, 4, 4, 4, 4, 8, 8, 12, 16, 16, 8, 4, 4, 4, 8, 4, 0}));
   EXPECT_EQ(Apostrophe(13), 56u);
   EXPECT_EQ(Apostrophe(14), 56u);
-}
-
-TEST_F(LiveExample, CaseFirstBlockAndAlignedCommentsAtColumn55) {
-  frmOptions& w = Open();
-  w.Click("cbIndentCase");
-  w.Click("cbIndentFirst");
-  w.Click("cbAlignEOL");
-  EXPECT_EQ(Indents(), (std::vector<std::size_t>{0, 0, 4, 4, 4, 4, 4, 8, 8, 12, 16, 16, 8, 4, 4, 4, 8, 4, 0}));
-  EXPECT_EQ(Apostrophe(13), 56u);
-  EXPECT_EQ(Apostrophe(14), 56u);
   EXPECT_EQ(Utf8(Lines()[13]), "    End If" + std::string(45, ' ') + "'More Tools?");
 }
 

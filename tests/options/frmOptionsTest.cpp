@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -261,29 +260,12 @@ TEST_F(OptionsWindow, TabOrderSkipsLabelsGroupsAndDisabledControls) {
   EXPECT_EQ(forward, expected);
   w.FocusNext(false);
   EXPECT_EQ(w.ActiveControl()->name, "cmbLanguage");
+  EXPECT_FALSE(w.Control("lblAlignCol").enabled);
+  EXPECT_FALSE(w.SetFocus("tbAlignCol"));
   w.Click("cbAlignEOL");
   w.FocusNext();
   EXPECT_EQ(w.ActiveControl()->name, "tbAlignCol");
   EXPECT_EQ(w.ActiveControl()->selLength, 2u);  // reached by Tab: its text is selected
-}
-
-TEST_F(OptionsWindow, EnterValueAppliesTheControlsCorrection) {
-  struct Case { const char16_t* key; const char16_t* value; std::optional<VbString> saved; };
-  const Case cases[] = {
-      {u"IndentSpaces", u"12", u""},      {u"IndentSpaces", u"-3", u"3"},    {u"IndentSpaces", u"2.5", u"2"},
-      {u"AlignEOLCol", u"100", u"100"},   {u"AlignEOLCol", u"0050", u"5"},   {u"AlignEOLCol", u"x", u""},
-      {u"IndentProc", u"y", u"Y"},        {u"IndentProc", u"N", u"N"},       {u"IndentProc", u"yes", std::nullopt},
-      {u"Language", u"1", u"1"},          {u"Language", u"简体中文", u"1"},  {u"Language", u"english", u"0"},
-      {u"Language", u"2", std::nullopt},  {u"txtIndentMod", u"k", u"K"},     {u"txtIndentMod", u"", u"M"},
-      {u"txtIndentMod", u"kq", u"K"},     {u"txtCtrl1", u"ab", u"a"},        {u"txtCtrl1", u"", u""},
-      {u"txtCtrl1Target", u"a\r\nb", u"a\r\nb"},
-  };
-  for (const Case& c : cases) {
-    frmOptions w(g);
-    std::optional<VbString> saved = w.EnterValue(*FindOptionKey(c.key), c.value);
-    EXPECT_EQ(Utf8(saved.value_or(u"(refused)")), Utf8(c.saved.value_or(u"(refused)")))
-        << Utf8(c.key) << " " << Utf8(c.value);
-  }
 }
 
 TEST_F(OptionsWindow, CommandNineteenShowsTheWindowThroughTheHost) {
@@ -310,15 +292,6 @@ TEST_F(OptionsWindow, EqualsLabelSelectsTheCustomText) {
   EXPECT_EQ(box.selLength, 7u);
   w.Type(u"'x");
   EXPECT_EQ(Utf8(box.text), "'x");
-}
-
-TEST_F(OptionsWindow, ColumnBoxTakesNoInputWhileDisabled) {
-  frmOptions& w = Open();
-  EXPECT_TRUE(w.Control("tbAlignCol").enabled);
-  w.Click("cbAlignEOL");
-  EXPECT_FALSE(w.Control("tbAlignCol").enabled);
-  EXPECT_FALSE(w.Control("lblAlignCol").enabled);
-  EXPECT_FALSE(w.SetFocus("tbAlignCol"));
 }
 
 TEST_F(OptionsWindow, ReopenedAfterSaveIsFreshAndKeepsTheConnectionLanguage) {

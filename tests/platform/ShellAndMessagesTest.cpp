@@ -1,22 +1,11 @@
-// Message boxes and opening a URL: recorded in order and passed on.
+// Opening a URL: recorded in order and passed on. (Message boxes: every
+// command test reads them back.)
 #include <gtest/gtest.h>
 
 #include "platform/PlatformTesting.h"
 
 namespace kv::platform {
 namespace {
-
-TEST(MessageBoxTest, BoxesAreRecordedAndPresentedInOrder) {
-  HeadlessPlatform platform{{}};
-  std::vector<VbString> shown;
-  platform.SetMessageBoxPresenter([&](const MessageBoxRecord& box) { shown.push_back(box.text); });
-  platform.MsgBox(u"one", u"Kestrovaer");
-  platform.MsgBox(u"two");
-  ASSERT_EQ(platform.MessageBoxes().size(), 2u);
-  EXPECT_EQ(platform.MessageBoxes()[0].title, VbString(u"Kestrovaer"));
-  EXPECT_EQ(platform.MessageBoxes()[1].title, std::nullopt);
-  EXPECT_EQ(shown, (std::vector<VbString>{u"one", u"two"}));
-}
 
 TEST(ShellTest, OpenRecordsTheUrlAndCallsTheOpener) {
   HeadlessPlatform platform{{}};

@@ -36,20 +36,6 @@ TEST(clsStringBuilder, OneLargeAppendGrowsAsManyStepsAsCharactersByOne) {
   EXPECT_EQ(one.ToString(), many.ToString());
 }
 
-TEST(clsStringBuilder, KeepsTextInOrderAndToStringIsRepeatable) {
-  clsStringBuilder sb;
-  sb.Initialize(1023);
-  sb.Append(u"ab");
-  sb.Append(u"");
-  sb.Append(u"cd\r\n");
-  EXPECT_EQ(sb.ToString(), u"abcd\r\n");
-  EXPECT_EQ(sb.ToString(), u"abcd\r\n");
-  EXPECT_EQ(sb.Count(), 6);
-  sb.Initialize(5);  // discards the text
-  EXPECT_EQ(sb.ToString(), u"");
-  EXPECT_EQ(sb.HighestIndex(), 5);
-}
-
 TEST(clsStringBuilder, UninitialisedOrClearedBuilderRefusesAppend) {
   clsStringBuilder fresh;
   try {

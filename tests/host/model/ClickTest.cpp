@@ -53,11 +53,15 @@ TEST_F(ClickTest, EverySinkOfTheSameTagHearsTheClickedControl) {
   Wired a = Add(u"A", u"Kestrova", "a");
   Wired b = Add(u"B", u"Kestrova", "b");
   Wired other = Add(u"O", u"Other", "o");
+  Wired bare = Add(u"N", u"", "n"), bare2 = Add(u"M", u"", "m");
   vbe.Click(b.control);
   EXPECT_EQ(log, (Log{"a <- B", "b <- B"}));
   log.clear();
   vbe.Click(other.control);
   EXPECT_EQ(log, (Log{"o <- O"}));
+  log.clear();
+  vbe.Click(bare.control);  // without a tag only the control's own sinks hear
+  EXPECT_EQ(log, (Log{"n <- N"}));
 }
 
 TEST_F(ClickTest, DeletedControlsSinksStillHearTheirTag) {
@@ -101,13 +105,6 @@ TEST_F(ClickTest, TheMessageLoopRunsAfterTheSinks) {
   vbe.Click(a.control);
   EXPECT_EQ(platform.PendingInput(), 0u);
   EXPECT_EQ(immediate.ReceivedKeys(), (std::vector<KeyMessage>{{platform::WM_KEYDOWN, platform::vk::kDelete}}));
-}
-
-TEST_F(ClickTest, WithoutATagOnlyTheControlsOwnSinksHear) {
-  Wired a = Add(u"A", u"", "a");
-  Wired b = Add(u"B", u"", "b");
-  vbe.Click(a.control);
-  EXPECT_EQ(log, (Log{"a <- A"}));
 }
 
 TEST_F(ClickTest, ConnectionsFollowAdviseAndTheEventsObjectsLife) {

@@ -58,16 +58,6 @@ TEST(Windows, DeleteInACodePane) {
   }
 }
 
-TEST(Windows, ClearingTheImmediateWindowThroughTheCommand) {
-  Harness h;
-  h.vbe.ImmediateWindow()->SetText(u"output");
-  h.OpenModule(u"Sub A()\r\nEnd Sub", {2, 3, 2, 3});
-  EXPECT_TRUE(h.RunCommand(1));
-  h.platform.DoEvents();
-  EXPECT_EQ(h.vbe.ImmediateWindow()->Text(), u"");
-  EXPECT_EQ(h.Lines(), (std::vector<VbString>{u"Sub A()", u"End Sub"}));
-}
-
 TEST(Windows, ImmediatePresentAbsentOrHidden) {
   using T = std::vector<WindowType>;
   Harness present;
