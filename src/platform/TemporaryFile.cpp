@@ -2,6 +2,8 @@
 // after a crash.
 #include "platform/TemporaryFile.h"
 
+#ifndef _WIN32
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -124,3 +126,5 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& folder) {
 }
 
 }  // namespace kv::platform
+
+#endif  // !_WIN32

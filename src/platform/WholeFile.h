@@ -60,7 +60,11 @@ class FileLock {
   ~FileLock();
 
  private:
+#ifdef _WIN32
+  void* handle_ = nullptr;  // the lock file's HANDLE
+#else
   int fd_ = -1;
+#endif
 };
 
 }  // namespace kv::platform

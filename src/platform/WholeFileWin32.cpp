@@ -159,6 +159,28 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
   return {};
 }
 
+FileLock::FileLock(const std::filesystem::path& lockFile, std::error_code& error) {
+  error.clear();
+  HANDLE h = ::CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    error = ErrorFrom(::GetLastError());
+    return;
+  }
+  OVERLAPPED whole{};
+  if (!::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+    error = ErrorFrom(::GetLastError());
+    ::CloseHandle(h);
+    return;
+  }
+  handle_ = h;
+}
+
+FileLock::~FileLock() {
+  if (handle_) ::CloseHandle(static_cast<HANDLE>(handle_));  // closing releases the lock
+}
+
 }  // namespace kv::platform
 
 #endif  // _WIN32
