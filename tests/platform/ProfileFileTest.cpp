@@ -88,10 +88,10 @@ TEST_F(ProfileFileTest, FailsWhenTheFileCannotBeWritten) {
 // A read-only file (the attribute Windows keeps) is refused and left whole.
 TEST_F(ProfileFileTest, RefusesAReadOnlyFile) {
   using std::filesystem::perms;
-  WriteFile(ini, "[Add-Ins32]\r\nKestrova=1\r\n");
+  WriteBytes(ini, "[Add-Ins32]\r\nKestrova=1\r\n");
   std::filesystem::permissions(ini, perms::owner_read | perms::group_read | perms::others_read);
   EXPECT_FALSE(platform.WritePrivateProfileStringA("Add-Ins32", "Kestrova", "0", "vbaddin.ini"));
-  EXPECT_EQ(ReadFile(ini), "[Add-Ins32]\r\nKestrova=1\r\n");
+  EXPECT_EQ(ReadBytes(ini), "[Add-Ins32]\r\nKestrova=1\r\n");
   EXPECT_EQ(windows.Entries(), std::vector<std::string>{"vbaddin.ini"});
   std::filesystem::permissions(ini, perms::owner_write, std::filesystem::perm_options::add);
 }
