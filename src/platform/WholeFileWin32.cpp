@@ -114,8 +114,10 @@ std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& co
   return {};
 }
 
+std::error_code ChangedSinceRead() { return std::make_error_code(std::errc::text_file_busy); }
+
 std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
-                                      std::filesystem::perms newFilePermissions) {
+                                      std::filesystem::perms newFilePermissions, const FileStamp* unchangedSince) {
   namespace fs = std::filesystem;
   std::error_code error;
   fs::path target = file;
@@ -150,6 +152,10 @@ std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::st
   DWORD keep = attributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
   if (keep != 0 && !SetFileAttributesW(temp.c_str(), keep)) return fail(LastError());
+  if (unchangedSince) {
+    std::error_code gone;
+    if (!(StampOf(target, gone) == *unchangedSince) || gone) return fail(ChangedSinceRead());
+  }
   if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     std::error_code why = LastError();
     SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
