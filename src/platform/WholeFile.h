@@ -47,7 +47,8 @@ std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& co
 std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
                                       std::filesystem::perms newFilePermissions,
                                       const FileStamp* unchangedSince = nullptr);
-std::error_code ChangedSinceRead();
+// What a replacement that found the target changed since it was read returns.
+inline std::error_code ChangedSinceRead() { return std::make_error_code(std::errc::text_file_busy); }
 
 // An exclusive advisory lock on `lockFile` (created when missing), held until
 // the object goes or the process ends: it serialises the read, change and

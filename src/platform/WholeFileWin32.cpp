@@ -114,8 +114,6 @@ std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& co
   return {};
 }
 
-std::error_code ChangedSinceRead() { return std::make_error_code(std::errc::text_file_busy); }
-
 std::error_code ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
                                       std::filesystem::perms newFilePermissions, const FileStamp* unchangedSince) {
   namespace fs = std::filesystem;
