@@ -106,23 +106,17 @@ void s_FindAll(CommandContext& ctx) {
   const VbString word = WordOfCommand(ctx, s_GetSelection(g));
   g.foundWords.clear();
   if (word.empty()) return NoWordMessage(g);
-  vbide::VBProject* project = f_VBE(g).ActiveVBProject();
-  if (!project) return;
-  for (vbide::VBComponent* component : project->VBComponents()) {
-    if (!f_HasCodeModule(*component)) continue;
-    vbide::CodeModule& module = component->CodeModule();
-    const std::int32_t count = module.CountOfLines();
-    if (count <= 0) continue;
-    const VbString text = module.Lines(1, count);
+  s_ForEachProjectModule(g, [&](vbide::VBComponent& component, vbide::CodeModule&, const VbString& text,
+                               std::int32_t) {
     const std::vector<WordHit> hits = f_FindWord(text, word);
-    if (hits.empty()) continue;
+    if (hits.empty()) return;
     const std::vector<VbStringView> lines = SplitCrLf(text);
-    const VbString name = component->Name();
+    const VbString name = component.Name();
     for (const WordHit& h : hits) {
       g.foundWords.push_back({name, h.line, h.column, VbString(lines[static_cast<std::size_t>(h.line - 1)]),
                               static_cast<std::int32_t>(word.size())});
     }
-  }
+  });
   if (g.foundWords.empty()) {
     g.Message(VbString(g.Text(u"No occurrence of '", u"未找到“")) + word + VbString(g.Text(u"'.", u"”。")));
   }

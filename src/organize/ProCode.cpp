@@ -21,24 +21,18 @@ Marker MarkerOf(VbStringView line) {
 
 void Run(CommandContext& ctx, bool comment) {
   Globals& g = ctx.g;
-  vbide::VBProject* project = f_VBE(g).ActiveVBProject();
-  if (!project) return;
   VbString unpaired;
-  for (vbide::VBComponent* component : project->VBComponents()) {
-    if (!f_HasCodeModule(*component)) continue;
-    vbide::CodeModule& module = component->CodeModule();
-    const std::int32_t count = module.CountOfLines();
-    if (count <= 0) continue;
-    const VbString text = module.Lines(1, count);
+  s_ForEachProjectModule(g, [&](vbide::VBComponent& component, vbide::CodeModule& module, const VbString& text,
+                               std::int32_t count) {
     const std::optional<VbString> changed = f_ProCode(text, comment);
     if (!changed) {
-      unpaired += (unpaired.empty() ? u"" : u", ") + component->Name();
+      unpaired += (unpaired.empty() ? u"" : u", ") + component.Name();
     } else if (*changed != text) {
       CommandContext each(g, ctx.pane, module);
       each.lineCount = count;
       s_ReplaceWholeText(each, *changed);
     }
-  }
+  });
   if (!unpaired.empty()) {
     g.Message(VbString(g.Text(u"These modules were left unchanged, because their edition labels do not pair up: ",
                      u"以下模块的专业版标签不成对，未作修改：")) +

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "host/VBIDE.h"
+#include "indent/modIndentControl.h"
 #include "support/clsStringBuilder.h"
 #include "support/modGlobals.h"
 
@@ -128,6 +129,20 @@ bool s_RunGuarded(Globals& g, Step&& step) {
   } catch (const VbError& error) {
     ReportCommandError(g, error);
     return false;
+  }
+}
+
+// Calls each(component, module, text, count) for every code module of the
+// active project that holds lines, in the project's order, with its text.
+template <class Each>
+void s_ForEachProjectModule(Globals& g, Each&& each) {
+  vbide::VBProject* project = f_VBE(g).ActiveVBProject();
+  if (!project) return;
+  for (vbide::VBComponent* component : project->VBComponents()) {
+    if (!f_HasCodeModule(*component)) continue;
+    vbide::CodeModule& module = component->CodeModule();
+    const std::int32_t count = module.CountOfLines();
+    if (count > 0) each(*component, module, module.Lines(1, count), count);
   }
 }
 
