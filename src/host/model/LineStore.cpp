@@ -18,7 +18,7 @@ void Copy(char16_t* to, const char16_t* from, std::size_t n) {
 
 // Room left in the gap when a buffer is made or fitted: a pass that indents
 // the module then seldom has to grow it, and an untouched module wastes little.
-std::size_t Slack(std::size_t live) { return live / 64 + 32; }
+std::size_t Slack(std::size_t live) { return live / 256 + 16; }
 
 void CheckCapacity(std::size_t capacity) {
   if (capacity > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("code module too large");

@@ -12,6 +12,7 @@
 // the buffer touches only the lines it moves past.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <memory>
@@ -88,6 +89,9 @@ class LineStore {
   // Each line as a string of its own, for callers and tests that keep them.
   std::vector<VbString> Strings() const;
   friend bool operator==(const LineStore& a, const std::vector<VbString>& b);
+  friend bool operator==(const LineStore& a, const LineStore& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+  }
 
  private:
   struct Free {
