@@ -37,7 +37,8 @@ class Session : public std::enable_shared_from_this<Session> {
     }
     auto made = std::make_unique<T>(*this, std::move(object));
     T& result = *made;
-    objects[id.get()] = Entry{std::move(id), std::move(made)};
+    IUnknown* key = id.get();
+    objects[key] = Entry{std::move(id), std::move(made)};
     return result;
   }
   template <class T>

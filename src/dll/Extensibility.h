@@ -20,6 +20,11 @@ inline constexpr CLSID CLSID_Connect = {
 inline constexpr const wchar_t* kClsidText = L"{AE536B22-E2B7-44E7-9ACB-A32D673A921F}";
 inline constexpr const wchar_t* kProgId = L"Kestrova.Connect";
 
+// The keys of the per-user registration, below HKEY_CURRENT_USER.
+inline constexpr const wchar_t* kClsidKey = L"Software\\Classes\\CLSID\\{AE536B22-E2B7-44E7-9ACB-A32D673A921F}";
+inline constexpr const wchar_t* kProgIdKey = L"Software\\Classes\\Kestrova.Connect";
+inline constexpr const wchar_t* kAddinKey = L"Software\\Microsoft\\Visual Basic\\6.0\\Addins\\Kestrova.Connect";
+
 enum ExtensibilityDispId : DISPID {
   kOnConnection = 1,
   kOnDisconnection = 2,

@@ -12,10 +12,6 @@
 
 namespace kv::dll {
 
-const wchar_t* const kClsidKey = L"Software\\Classes\\CLSID\\{AE536B22-E2B7-44E7-9ACB-A32D673A921F}";
-const wchar_t* const kProgIdKey = L"Software\\Classes\\Kestrova.Connect";
-const wchar_t* const kAddinKey = L"Software\\Microsoft\\Visual Basic\\6.0\\Addins\\Kestrova.Connect";
-
 namespace {
 
 HINSTANCE module = nullptr;

@@ -10,9 +10,4 @@ HINSTANCE ThisModule();
 void ObjectCreated();
 void ObjectDestroyed();
 
-// The registry keys of the per-user registration.
-extern const wchar_t* const kClsidKey;     // Software\Classes\CLSID\{...}
-extern const wchar_t* const kProgIdKey;    // Software\Classes\Kestrova.Connect
-extern const wchar_t* const kAddinKey;     // Software\Microsoft\Visual Basic\6.0\Addins\Kestrova.Connect
-
 }  // namespace kv::dll

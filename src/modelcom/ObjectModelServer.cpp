@@ -4,6 +4,7 @@
 #include "modelcom/ObjectModelServer.h"
 
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <map>
 #include <string>
