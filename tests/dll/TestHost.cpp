@@ -16,6 +16,7 @@
 #include <string>
 
 #include "TestIdes.h"
+#include "com/Dispatch.h"
 #include "dll/Extensibility.h"
 
 namespace {
@@ -223,6 +224,24 @@ int wmain(int argc, wchar_t** argv) {
   GetPrivateProfileStringW(L"Add-Ins32", L"Kestrova", L"", entry0, 8, L"vbaddin.ini");
   Check(std::wstring(entry0) == L"0", "vbaddin.ini lists the add-in");
 
+  // Late binding: a missing member and a refusal of the IDE become VbErrors.
+  auto errorOf = [](auto call) -> std::pair<std::int32_t, std::string> {
+    try {
+      call();
+    } catch (const kv::VbError& e) {
+      return {e.Number(), e.what()};
+    }
+    return {0, ""};
+  };
+  kv::com::LateBound root(std::make_shared<kv::com::NameCache>(),
+                          kv::com::Ref<IDispatch>::Share(english.Application()));
+  auto missing = errorOf([&] { root.Get(u"MainWindow"); });
+  Check(missing.first == 438 && missing.second.find("MainWindow") != std::string::npos, "a missing member: " + missing.second);
+  auto refused = errorOf([&] {
+    root.Object(u"ActiveCodePane").Object(u"CodeModule").Call(u"ReplaceLine", {kv::com::Variant::Long(0), kv::com::Variant::String(u"x")});
+  });
+  Check(refused.first == 5 && refused.second == "Invalid procedure call or argument", "a refusal: " + refused.second);
+
   // 4. Clicks through the sinks, each against the reference IDE.
   for (const Step& step : kSteps) {
     english.Select(step.startLine, step.endLine);
@@ -284,6 +303,10 @@ int wmain(int argc, wchar_t** argv) {
         "the Chinese menus:\n" + chinese.Listing());
   chinese.Select(3, 3);
   Same(chinese.Click(15), "command 15 in the Chinese IDE");
+  Same(chinese.Click(17), "Exit, which disconnects the sinks from inside a click");
+  Check(chinese.OurControls() == 0 && RegisterHotKey(nullptr, 0x7001, MOD_CONTROL, 'M') &&
+            UnregisterHotKey(nullptr, 0x7001),
+        "Exit removed the menus and released the hot keys");
   Check(addin->OnDisconnection(0, nullptr) == S_OK && chinese.OurControls() == 0, "the second disconnection");
 
   // 8. Release, unload and unregistration.
