@@ -65,7 +65,9 @@ class ClickEvents final : public vbide::CommandBarEvents {
  public:
   ClickEvents(LateBound events, vbide::ControlPtr own, IDispatch* ownDispatch,
               std::function<vbide::ControlPtr(IDispatch*)> wrap)
-      : events_(std::move(events)), own_(std::move(own)), ownDispatch_(Ref<IDispatch>::Share(ownDispatch)),
+      : events_(std::move(events)),
+        own_(std::move(own)),
+        ownDispatch_(Ref<IDispatch>::Share(ownDispatch)),
         wrap_(std::move(wrap)) {}
   ~ClickEvents() override {
     while (!connections_.empty()) {
@@ -76,8 +78,7 @@ class ClickEvents final : public vbide::CommandBarEvents {
   void Advise(vbide::CommandBarEventsSink& sink) override {
     if (Find(sink) != connections_.end()) return;
     Ref<IConnectionPointContainer> container;
-    if (FAILED(events_.get()->QueryInterface(IID_IConnectionPointContainer,
-                                             reinterpret_cast<void**>(container.put()))))
+    if (FAILED(events_.get()->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container.put()))))
       RaiseFailure(DISP_E_UNKNOWNNAME, nullptr, u"IConnectionPointContainer");
     Ref<IEnumConnectionPoints> points;
     HRESULT hr = container->EnumConnectionPoints(points.put());
@@ -111,9 +112,9 @@ class ClickEvents final : public vbide::CommandBarEvents {
   HRESULT Click(vbide::CommandBarEventsSink& sink, DISPPARAMS* params, EXCEPINFO* info) {
     if (!params || params->cArgs != 3 || params->cNamedArgs != 0) return DISP_E_BADPARAMCOUNT;
     VARIANT& control = params->rgvarg[2];
-    IDispatch* clicked = control.vt == VT_DISPATCH                       ? control.pdispVal
+    IDispatch* clicked = control.vt == VT_DISPATCH                                     ? control.pdispVal
                          : control.vt == (VT_BYREF | VT_DISPATCH) && control.ppdispVal ? *control.ppdispVal
-                                                                                        : nullptr;
+                                                                                       : nullptr;
     if (!clicked) return DISP_E_TYPEMISMATCH;
     VARIANT_BOOL* flags[2] = {};
     for (int i = 0; i < 2; ++i) {
@@ -144,8 +145,7 @@ class ClickEvents final : public vbide::CommandBarEvents {
   };
 
   std::vector<Connection>::iterator Find(vbide::CommandBarEventsSink& sink) {
-    return std::find_if(connections_.begin(), connections_.end(),
-                        [&](const Connection& c) { return c.sink == &sink; });
+    return std::find_if(connections_.begin(), connections_.end(), [&](const Connection& c) { return c.sink == &sink; });
   }
 
   // Whether the clicked control is the one these events belong to. An IDE
@@ -175,7 +175,7 @@ class ClickEvents final : public vbide::CommandBarEvents {
 
 HRESULT SinkObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO* info, UINT*) {
   if (id != kClick) return DISP_E_MEMBERNOTFOUND;
-  if (!events_) return S_OK;  // disconnected: the click is not ours any more
+  if (!events_) return S_OK;                            // disconnected: the click is not ours any more
   Ref<SinkObject> keep = Ref<SinkObject>::Share(this);  // Exit may disconnect this sink inside the click
   return events_->Click(*sink_, params, info);
 }

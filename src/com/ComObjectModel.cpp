@@ -124,9 +124,7 @@ class ComComponent final : public vbide::VBComponent, public Wrapped {
   vbide::ComponentType Type() override { return static_cast<vbide::ComponentType>(o.Get(u"Type").ToLong()); }
   vbide::CodeModule& CodeModule() override { return s_.Wrap<ComCodeModule>(o.Object(u"CodeModule")); }
   // The component's collection belongs to its project.
-  vbide::VBProject& Collection() override {
-    return s_.Wrap<ComProject>(o.Object(u"Collection").Object(u"Parent"));
-  }
+  vbide::VBProject& Collection() override { return s_.Wrap<ComProject>(o.Object(u"Collection").Object(u"Parent")); }
 
  private:
   Session& s_;
@@ -280,8 +278,8 @@ class ComEvents final : public vbide::Events, public Wrapped {
     LateBound events = o.Object(u"CommandBarEvents", {Variant::Object(own->Dispatch())});
     return MakeClickEvents(std::move(events), control, own->Dispatch(),
                            [session = s_.shared_from_this()](IDispatch* clicked) -> ControlPtr {
-                             return std::make_shared<ComControl>(session,
-                                                                 LateBound(session->names, Ref<IDispatch>::Share(clicked)));
+                             return std::make_shared<ComControl>(
+                                 session, LateBound(session->names, Ref<IDispatch>::Share(clicked)));
                            });
   }
 
@@ -294,9 +292,7 @@ class ComEvents final : public vbide::Events, public Wrapped {
 ComVBE::ComVBE(IDispatch* application) : session_(std::make_shared<Session>(application, *this)) {}
 ComVBE::~ComVBE() = default;
 
-std::intptr_t ComVBE::MainWindowHandle() {
-  return session_->app.Object(u"MainWindow").Get(u"hWnd").ToLong();
-}
+std::intptr_t ComVBE::MainWindowHandle() { return session_->app.Object(u"MainWindow").Get(u"hWnd").ToLong(); }
 
 vbide::VBProject* ComVBE::ActiveVBProject() {
   return session_->WrapOrNothing<ComProject>(session_->app.ObjectOrNothing(u"ActiveVBProject"));
@@ -318,7 +314,9 @@ std::vector<vbide::Window*> ComVBE::Windows() {
   return result;
 }
 
-vbide::CommandBars& ComVBE::CommandBars() { return session_->Wrap<ComCommandBars>(session_->app.Object(u"CommandBars")); }
+vbide::CommandBars& ComVBE::CommandBars() {
+  return session_->Wrap<ComCommandBars>(session_->app.Object(u"CommandBars"));
+}
 vbide::Events& ComVBE::Events() { return session_->Wrap<ComEvents>(session_->app.Object(u"Events")); }
 VbString ComVBE::Version() { return session_->app.Get(u"Version").ToString(); }
 

@@ -146,7 +146,7 @@ void RaiseFailure(HRESULT hr, EXCEPINFO* info, VbStringView member) {
     if (info->pfnDeferredFillIn) info->pfnDeferredFillIn(info);
     VbString description = FromBstr(info->bstrDescription);
     HRESULT code = info->scode;
-    std::int32_t number = info->wCode != 0 ? info->wCode
+    std::int32_t number = info->wCode != 0                             ? info->wCode
                           : HRESULT_FACILITY(code) == FACILITY_CONTROL ? HRESULT_CODE(code)
                                                                        : static_cast<std::int32_t>(code);
     SysFreeString(info->bstrSource);
@@ -159,17 +159,22 @@ void RaiseFailure(HRESULT hr, EXCEPINFO* info, VbStringView member) {
     case DISP_E_MEMBERNOTFOUND:
     case DISP_E_UNKNOWNNAME:
       Raise(vberr::kObjectDoesNotSupport, u"Object doesn't support this property or method: " + VbString(member));
-    case DISP_E_TYPEMISMATCH: TypeMismatch();
-    case DISP_E_OVERFLOW: Raise(vberr::kOverflow, u"Overflow");
-    case DISP_E_BADINDEX: Raise(vberr::kSubscriptOutOfRange, u"Subscript out of range");
+    case DISP_E_TYPEMISMATCH:
+      TypeMismatch();
+    case DISP_E_OVERFLOW:
+      Raise(vberr::kOverflow, u"Overflow");
+    case DISP_E_BADINDEX:
+      Raise(vberr::kSubscriptOutOfRange, u"Subscript out of range");
     case DISP_E_BADPARAMCOUNT:
     case DISP_E_PARAMNOTOPTIONAL:
     case DISP_E_PARAMNOTFOUND:
       Raise(450, u"Wrong number of arguments or invalid property assignment: " + VbString(member));
-    case E_INVALIDARG: Raise(vberr::kInvalidProcedureCall, u"Invalid procedure call or argument");
+    case E_INVALIDARG:
+      Raise(vberr::kInvalidProcedureCall, u"Invalid procedure call or argument");
     case RPC_E_DISCONNECTED:
       Raise(static_cast<std::int32_t>(hr), u"Automation error: The object invoked has disconnected from its clients.");
-    default: break;
+    default:
+      break;
   }
   if (HRESULT_FACILITY(hr) == FACILITY_CONTROL) {
     Raise(HRESULT_CODE(hr), u"Method '" + VbString(member) + u"' failed");

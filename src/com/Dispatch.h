@@ -8,6 +8,7 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it builds on.
 #include <oaidl.h>
 
 #include <cstdint>

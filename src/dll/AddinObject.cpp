@@ -9,8 +9,8 @@ namespace kv::dll {
 
 namespace {
 
-constexpr const wchar_t* kMethodNames[] = {L"OnConnection", L"OnDisconnection", L"OnAddInsUpdate",
-                                           L"OnStartupComplete", L"OnBeginShutdown"};
+constexpr const wchar_t* kMethodNames[] = {L"OnConnection", L"OnDisconnection", L"OnAddInsUpdate", L"OnStartupComplete",
+                                           L"OnBeginShutdown"};
 
 // An argument converted to a Long; a missing or odd one is 0.
 long LongArgument(const VARIANT& v) {
@@ -92,8 +92,10 @@ HRESULT AddinObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* par
       return OnDisconnection(LongArgument(args[1]), nullptr);
     case kOnAddInsUpdate:
     case kOnStartupComplete:
-    case kOnBeginShutdown: return n == 1 ? S_OK : DISP_E_BADPARAMCOUNT;
-    default: return DISP_E_MEMBERNOTFOUND;
+    case kOnBeginShutdown:
+      return n == 1 ? S_OK : DISP_E_BADPARAMCOUNT;
+    default:
+      return DISP_E_MEMBERNOTFOUND;
   }
 }
 

@@ -18,9 +18,9 @@ struct AddinState::Impl {
     auto where = [this](auto&) {
       std::wstring wide = settings.Path().wstring();
       VbString path(wide.begin(), wide.end());
-      g.Message(g.Text(u"Kestrova's options are kept in " + path +
-                           u". Change them there, or with \"kestrova options\".",
-                       u"Kestrova 的设置保存在 " + path + u"。请在该文件中修改，或运行 \"kestrova options\"。"));
+      g.Message(
+          g.Text(u"Kestrova's options are kept in " + path + u". Change them there, or with \"kestrova options\".",
+                 u"Kestrova 的设置保存在 " + path + u"。请在该文件中修改，或运行 \"kestrova options\"。"));
     };
     g.windowHost.showOptions = where;
     g.windowHost.showAbout = where;

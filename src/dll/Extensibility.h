@@ -7,6 +7,7 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it builds on.
 #include <oaidl.h>
 
 namespace kv::dll {
@@ -15,8 +16,7 @@ namespace kv::dll {
 inline constexpr IID IID_IDTExtensibility2 = {
     0xB65AD801, 0xABAF, 0x11D0, {0xBB, 0x8B, 0x00, 0xA0, 0xC9, 0x0F, 0x27, 0x44}};
 // The class of our add-in: {AE536B22-E2B7-44E7-9ACB-A32D673A921F}.
-inline constexpr CLSID CLSID_Connect = {
-    0xAE536B22, 0xE2B7, 0x44E7, {0x9A, 0xCB, 0xA3, 0x2D, 0x67, 0x3A, 0x92, 0x1F}};
+inline constexpr CLSID CLSID_Connect = {0xAE536B22, 0xE2B7, 0x44E7, {0x9A, 0xCB, 0xA3, 0x2D, 0x67, 0x3A, 0x92, 0x1F}};
 inline constexpr const wchar_t* kClsidText = L"{AE536B22-E2B7-44E7-9ACB-A32D673A921F}";
 inline constexpr const wchar_t* kProgId = L"Kestrova.Connect";
 

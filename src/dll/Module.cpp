@@ -47,8 +47,10 @@ class ClassFactory final : public IClassFactory {
     return hr;
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-    if (lock) InterlockedIncrement(&serverLocks);
-    else InterlockedDecrement(&serverLocks);
+    if (lock)
+      InterlockedIncrement(&serverLocks);
+    else
+      InterlockedDecrement(&serverLocks);
     return S_OK;
   }
   ClassFactory() { ObjectCreated(); }
@@ -121,25 +123,24 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* out) {
   return hr;
 }
 
-STDAPI DllCanUnloadNow() {
-  return liveObjects == 0 && serverLocks == 0 ? S_OK : S_FALSE;
-}
+STDAPI DllCanUnloadNow() { return liveObjects == 0 && serverLocks == 0 ? S_OK : S_FALSE; }
 
 // Per user: no administrator rights are needed.
 STDAPI DllRegisterServer() {
   std::wstring path = ModulePath();
   if (path.empty()) return SELFREG_E_CLASS;
   std::wstring clsid = kClsidKey;
-  bool ok = WriteKey(clsid, [](HKEY k) { return SetString(k, nullptr, L"Kestrova Connect"); }) &&
-            WriteKey(clsid + L"\\InprocServer32",
-                     [&](HKEY k) { return SetString(k, nullptr, path) && SetString(k, L"ThreadingModel", L"Apartment"); }) &&
-            WriteKey(clsid + L"\\ProgID", [](HKEY k) { return SetString(k, nullptr, kProgId); }) &&
-            WriteKey(kProgIdKey, [](HKEY k) { return SetString(k, nullptr, L"Kestrova Connect"); }) &&
-            WriteKey(std::wstring(kProgIdKey) + L"\\CLSID", [](HKEY k) { return SetString(k, nullptr, kClsidText); }) &&
-            WriteKey(kAddinKey, [](HKEY k) {
-              return SetString(k, L"FriendlyName", L"Kestrova") && SetString(k, L"Description", L"Kestrova") &&
-                     SetDword(k, L"LoadBehavior", 1) && SetDword(k, L"CommandLineSafe", 0);
-            });
+  bool ok =
+      WriteKey(clsid, [](HKEY k) { return SetString(k, nullptr, L"Kestrova Connect"); }) &&
+      WriteKey(clsid + L"\\InprocServer32",
+               [&](HKEY k) { return SetString(k, nullptr, path) && SetString(k, L"ThreadingModel", L"Apartment"); }) &&
+      WriteKey(clsid + L"\\ProgID", [](HKEY k) { return SetString(k, nullptr, kProgId); }) &&
+      WriteKey(kProgIdKey, [](HKEY k) { return SetString(k, nullptr, L"Kestrova Connect"); }) &&
+      WriteKey(std::wstring(kProgIdKey) + L"\\CLSID", [](HKEY k) { return SetString(k, nullptr, kClsidText); }) &&
+      WriteKey(kAddinKey, [](HKEY k) {
+        return SetString(k, L"FriendlyName", L"Kestrova") && SetString(k, L"Description", L"Kestrova") &&
+               SetDword(k, L"LoadBehavior", 1) && SetDword(k, L"CommandLineSafe", 0);
+      });
   if (!ok) {
     DllUnregisterServer();
     return SELFREG_E_CLASS;

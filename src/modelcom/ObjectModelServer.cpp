@@ -58,12 +58,14 @@ class Args {
   // Writes a Long through a ByRef argument.
   void SetLong(std::size_t i, std::int32_t value) const {
     VARIANT& v = At(i);
-    if (v.vt == (VT_BYREF | VT_I4)) *v.plVal = value;
+    if (v.vt == (VT_BYREF | VT_I4))
+      *v.plVal = value;
     else if (v.vt == (VT_BYREF | VT_VARIANT)) {
       VariantClear(v.pvarVal);
       v.pvarVal->vt = VT_I4;
       v.pvarVal->lVal = value;
-    } else Raise(vberr::kTypeMismatch, u"ByRef argument type mismatch");
+    } else
+      Raise(vberr::kTypeMismatch, u"ByRef argument type mismatch");
   }
 
  private:
@@ -101,8 +103,10 @@ class Object : public IDispatch {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) *out = static_cast<IDispatch*>(this);
-    else *out = Other(riid);
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch))
+      *out = static_cast<IDispatch*>(this);
+    else
+      *out = Other(riid);
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -168,7 +172,8 @@ class Collection final : public Object {
     if (n == L"Count") return Long(static_cast<std::int32_t>(items_.size()));
     if (n == L"Parent") return parent_;
     std::int32_t i = a.Long(0);
-    if (i < 1 || static_cast<std::size_t>(i) > items_.size()) Raise(vberr::kSubscriptOutOfRange, u"Subscript out of range");
+    if (i < 1 || static_cast<std::size_t>(i) > items_.size())
+      Raise(vberr::kSubscriptOutOfRange, u"Subscript out of range");
     return items_[static_cast<std::size_t>(i - 1)];
   }
 
@@ -194,9 +199,9 @@ class Served : public Object {
 class CodeModule final : public Served<vbide::CodeModule> {
  public:
   CodeModule(Objects& o, vbide::CodeModule& m)
-      : Served(o, m, {L"Parent", L"CountOfLines", L"CountOfDeclarationLines", L"Lines", L"ReplaceLine",
-                      L"InsertLines", L"DeleteLines", L"AddFromString", L"ProcOfLine", L"ProcStartLine",
-                      L"ProcCountLines", L"CodePane"}) {}
+      : Served(o, m,
+               {L"Parent", L"CountOfLines", L"CountOfDeclarationLines", L"Lines", L"ReplaceLine", L"InsertLines",
+                L"DeleteLines", L"AddFromString", L"ProcOfLine", L"ProcStartLine", L"ProcCountLines", L"CodePane"}) {}
 
  protected:
   Variant Member(std::wstring_view n, const Args& a) override;
@@ -272,18 +277,25 @@ Variant CodeModule::Member(std::wstring_view n, const Args& a) {
   if (n == L"CountOfLines") return Long(m_.CountOfLines());
   if (n == L"CountOfDeclarationLines") return Long(m_.CountOfDeclarationLines());
   if (n == L"Lines") return Text(m_.Lines(a.Long(0), a.Long(1)));
-  if (n == L"ReplaceLine") m_.ReplaceLine(a.Long(0), a.Text(1));
-  else if (n == L"InsertLines") m_.InsertLines(a.Long(0), a.Text(1));
-  else if (n == L"DeleteLines") m_.DeleteLines(a.Long(0), a.Has(1) ? a.Long(1) : 1);
-  else if (n == L"AddFromString") m_.AddFromString(a.Text(0));
+  if (n == L"ReplaceLine")
+    m_.ReplaceLine(a.Long(0), a.Text(1));
+  else if (n == L"InsertLines")
+    m_.InsertLines(a.Long(0), a.Text(1));
+  else if (n == L"DeleteLines")
+    m_.DeleteLines(a.Long(0), a.Has(1) ? a.Long(1) : 1);
+  else if (n == L"AddFromString")
+    m_.AddFromString(a.Text(0));
   else if (n == L"ProcOfLine") {
     auto kind = static_cast<vbide::ProcKind>(a.Long(1));
     VbString name = m_.ProcOfLine(a.Long(0), kind);
     a.SetLong(1, static_cast<std::int32_t>(kind));
     return Text(name);
-  } else if (n == L"ProcStartLine") return Long(m_.ProcStartLine(a.Text(0), static_cast<vbide::ProcKind>(a.Long(1))));
-  else if (n == L"ProcCountLines") return Long(m_.ProcCountLines(a.Text(0), static_cast<vbide::ProcKind>(a.Long(1))));
-  else return o_.Of<CodePane>(&m_.CodePane());
+  } else if (n == L"ProcStartLine")
+    return Long(m_.ProcStartLine(a.Text(0), static_cast<vbide::ProcKind>(a.Long(1))));
+  else if (n == L"ProcCountLines")
+    return Long(m_.ProcCountLines(a.Text(0), static_cast<vbide::ProcKind>(a.Long(1))));
+  else
+    return o_.Of<CodePane>(&m_.CodePane());
   return Empty();
 }
 
@@ -351,13 +363,20 @@ class ControlObject final : public Object {
     vbide::CommandBarControl& c = *m_;
     if (a.IsPut()) {
       Variant v = a.Value();
-      if (n == L"Caption") c.SetCaption(v.ToString());
-      else if (n == L"Parameter") c.SetParameter(v.ToString());
-      else if (n == L"Tag") c.SetTag(v.ToString());
-      else if (n == L"BeginGroup") c.SetBeginGroup(v.ToBool());
-      else if (n == L"FaceId") c.SetFaceId(v.ToLong());
-      else if (n == L"Style") c.SetStyle(static_cast<vbide::ButtonStyle>(v.ToLong()));
-      else NotSupported(n);
+      if (n == L"Caption")
+        c.SetCaption(v.ToString());
+      else if (n == L"Parameter")
+        c.SetParameter(v.ToString());
+      else if (n == L"Tag")
+        c.SetTag(v.ToString());
+      else if (n == L"BeginGroup")
+        c.SetBeginGroup(v.ToBool());
+      else if (n == L"FaceId")
+        c.SetFaceId(v.ToLong());
+      else if (n == L"Style")
+        c.SetStyle(static_cast<vbide::ButtonStyle>(v.ToLong()));
+      else
+        NotSupported(n);
       return Empty();
     }
     if (n == L"Type") return Long(static_cast<std::int32_t>(c.Type()));
@@ -396,7 +415,9 @@ class Events final : public Object, public IConnectionPointContainer, public ICo
 
   ULONG STDMETHODCALLTYPE AddRef() override { return Object::AddRef(); }
   ULONG STDMETHODCALLTYPE Release() override { return Object::Release(); }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override { return Object::QueryInterface(riid, out); }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    return Object::QueryInterface(riid, out);
+  }
 
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override;
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** out) override {
@@ -421,7 +442,8 @@ class Events final : public Object, public IConnectionPointContainer, public ICo
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
     if (!sink || !cookie) return E_POINTER;
     Ref<IDispatch> target;
-    if (FAILED(sink->QueryInterface(kEventsIid, reinterpret_cast<void**>(target.put())))) return CONNECT_E_CANNOTCONNECT;
+    if (FAILED(sink->QueryInterface(kEventsIid, reinterpret_cast<void**>(target.put()))))
+      return CONNECT_E_CANNOTCONNECT;
     auto bridge = std::make_unique<Bridge>(o_, std::move(target));
     try {
       events_->Advise(*bridge);
@@ -551,8 +573,10 @@ class EventsRoot final : public Served<vbide::Events> {
 class Root final : public Served<vbide::VBE> {
  public:
   Root(Objects& o, vbide::VBE& m)
-      : Served(o, m, {L"ActiveVBProject", L"ActiveCodePane", L"VBProjects", L"Windows", L"CommandBars", L"Events",
-                      L"Version"}) {}
+      : Served(
+            o, m,
+            {L"ActiveVBProject", L"ActiveCodePane", L"VBProjects", L"Windows", L"CommandBars", L"Events", L"Version"}) {
+  }
 
  protected:
   Variant Member(std::wstring_view n, const Args&) override {

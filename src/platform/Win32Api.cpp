@@ -3,6 +3,7 @@
 #include "platform/Win32Api.h"
 
 #include <windows.h>
+// After windows.h, which it builds on.
 #include <shellapi.h>
 
 #include <string>
@@ -66,8 +67,8 @@ Handle CreateHiddenWindow(std::u16string_view className, MessageTarget& target) 
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
   if (!GetClassInfoExW(wc.hInstance, name.c_str(), &existing)) RegisterClassExW(&wc);
-  HWND window = CreateWindowExW(0, name.c_str(), name.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                wc.hInstance, &target);
+  HWND window =
+      CreateWindowExW(0, name.c_str(), name.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, &target);
   return ToHandle(window);
 }
 
@@ -85,8 +86,7 @@ std::intptr_t SetWindowProcedure(Handle window, std::intptr_t procedure) {
 std::intptr_t CallWindowProcedure(std::intptr_t procedure, Handle window, std::uint32_t message, std::intptr_t wParam,
                                   std::intptr_t lParam) {
   if (procedure == 0) return 0;
-  return CallWindowProcW(reinterpret_cast<WNDPROC>(procedure), H(window), message, static_cast<WPARAM>(wParam),
-                         lParam);
+  return CallWindowProcW(reinterpret_cast<WNDPROC>(procedure), H(window), message, static_cast<WPARAM>(wParam), lParam);
 }
 
 std::intptr_t SendWindowMessage(Handle window, std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) {
@@ -133,14 +133,13 @@ void ShowMessageBox(Handle owner, std::u16string_view text, std::u16string_view 
   MessageBoxW(H(owner), wideText.c_str(), wideTitle.c_str(), MB_OK);
 }
 
-bool WriteIniString(std::string_view section, std::string_view key, std::string_view value,
-                        std::string_view file) {
+bool WriteIniString(std::string_view section, std::string_view key, std::string_view value, std::string_view file) {
   return WritePrivateProfileStringW(WideFromUtf8(section).c_str(), WideFromUtf8(key).c_str(),
                                     WideFromUtf8(value).c_str(), WideFromUtf8(file).c_str());
 }
 
-std::int32_t OpenWithShell(Handle owner, std::string_view operation, std::string_view file,
-                          std::string_view parameters, std::string_view directory, std::int32_t show) {
+std::int32_t OpenWithShell(Handle owner, std::string_view operation, std::string_view file, std::string_view parameters,
+                           std::string_view directory, std::int32_t show) {
   std::wstring op = WideFromUtf8(operation), f = WideFromUtf8(file), p = WideFromUtf8(parameters),
                d = WideFromUtf8(directory);
   HINSTANCE result = ShellExecuteW(H(owner), op.empty() ? nullptr : op.c_str(), f.c_str(),

@@ -66,9 +66,8 @@ std::uint32_t GetTickCount();
 void ShowMessageBox(Handle owner, std::u16string_view text, std::u16string_view title);
 
 // Strings are UTF-8; a bare file name resolves to the Windows directory.
-bool WriteIniString(std::string_view section, std::string_view key, std::string_view value,
-                        std::string_view file);
-std::int32_t OpenWithShell(Handle owner, std::string_view operation, std::string_view file,
-                          std::string_view parameters, std::string_view directory, std::int32_t show);
+bool WriteIniString(std::string_view section, std::string_view key, std::string_view value, std::string_view file);
+std::int32_t OpenWithShell(Handle owner, std::string_view operation, std::string_view file, std::string_view parameters,
+                           std::string_view directory, std::int32_t show);
 
 }  // namespace kv::win32

@@ -19,8 +19,7 @@ class Win32Platform::Target final : public win32::MessageTarget {
   std::intptr_t SubclassMessage(win32::Handle window, std::uint32_t message, std::intptr_t wParam,
                                 std::intptr_t lParam) override {
     auto it = platform_.windows_.find(window);
-    return it == platform_.windows_.end() ? 0
-                                          : platform_.Call(it->second.installed, window, message, wParam, lParam);
+    return it == platform_.windows_.end() ? 0 : platform_.Call(it->second.installed, window, message, wParam, lParam);
   }
 
  private:

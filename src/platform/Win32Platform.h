@@ -35,8 +35,7 @@ class Win32Platform final : public Platform {
   ProcAddress AddressOf(WindowProc proc) override;
   LONG_PTR GetWindowLongA(HWND window, std::int32_t index) override;
   LONG_PTR SetWindowLongA(HWND window, std::int32_t index, LONG_PTR newValue) override;
-  LRESULT CallWindowProcA(ProcAddress proc, HWND window, std::uint32_t message, WPARAM wParam,
-                          LPARAM lParam) override;
+  LRESULT CallWindowProcA(ProcAddress proc, HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) override;
   LRESULT SendMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) override;
 
   HWND GetFocus() const override;
@@ -57,14 +56,14 @@ class Win32Platform final : public Platform {
 
   bool WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                   std::string_view file) override;
-  std::int32_t ShellExecuteA(HWND owner, std::string_view operation, std::string_view file,
-                             std::string_view parameters, std::string_view directory, std::int32_t show) override;
+  std::int32_t ShellExecuteA(HWND owner, std::string_view operation, std::string_view file, std::string_view parameters,
+                             std::string_view directory, std::int32_t show) override;
 
  private:
   class Target;
   struct WindowRecord {
-    ProcAddress own = 0;         // the procedure given at creation
-    ProcAddress installed = 0;   // the stored procedure that subclasses it; 0: none
+    ProcAddress own = 0;        // the procedure given at creation
+    ProcAddress installed = 0;  // the stored procedure that subclasses it; 0: none
   };
   const WindowProc* Stored(ProcAddress address) const;
   LRESULT Call(ProcAddress address, HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam);

@@ -7,6 +7,7 @@
 //
 //   kestrova-testhost PATH-OF-kestrova.dll
 #include <windows.h>
+// After windows.h, which it builds on.
 #include <ole2.h>
 
 #include <cstdio>
@@ -127,9 +128,9 @@ HRESULT InvokeByName(IDispatch* object, const wchar_t* name, VARIANT* args, UINT
 struct Step {
   int command, startLine, endLine;
 };
-constexpr Step kSteps[] = {{15, 3, 3}, {14, 11, 11}, {16, 3, 3}, {7, 3, 4}, {8, 3, 4}, {3, 1, 1},
-                           {21, 1, 1}, {22, 1, 1}, {23, 1, 1}, {24, 1, 1}, {20, 1, 1}, {5, 2, 2},
-                           {6, 2, 2},  {25, 4, 4}, {27, 1, 1}, {25, 4, 4}, {26, 1, 1}, {15, 2, 2}};
+constexpr Step kSteps[] = {{15, 3, 3}, {14, 11, 11}, {16, 3, 3}, {7, 3, 4},  {8, 3, 4},  {3, 1, 1},
+                           {21, 1, 1}, {22, 1, 1},   {23, 1, 1}, {24, 1, 1}, {20, 1, 1}, {5, 2, 2},
+                           {6, 2, 2},  {25, 4, 4},   {27, 1, 1}, {25, 4, 4}, {26, 1, 1}, {15, 2, 2}};
 
 }  // namespace
 
@@ -236,9 +237,12 @@ int wmain(int argc, wchar_t** argv) {
   kv::com::LateBound root(std::make_shared<kv::com::NameCache>(),
                           kv::com::Ref<IDispatch>::Share(english.Application()));
   auto missing = errorOf([&] { root.Get(u"MainWindow"); });
-  Check(missing.first == 438 && missing.second.find("MainWindow") != std::string::npos, "a missing member: " + missing.second);
+  Check(missing.first == 438 && missing.second.find("MainWindow") != std::string::npos,
+        "a missing member: " + missing.second);
   auto refused = errorOf([&] {
-    root.Object(u"ActiveCodePane").Object(u"CodeModule").Call(u"ReplaceLine", {kv::com::Variant::Long(0), kv::com::Variant::String(u"x")});
+    root.Object(u"ActiveCodePane")
+        .Object(u"CodeModule")
+        .Call(u"ReplaceLine", {kv::com::Variant::Long(0), kv::com::Variant::String(u"x")});
   });
   Check(refused.first == 5 && refused.second == "Invalid procedure call or argument", "a refusal: " + refused.second);
 
@@ -278,7 +282,8 @@ int wmain(int argc, wchar_t** argv) {
   english.ShowCodePane(true);
   lastBox.clear();
   english.Click(19);
-  Check(lastBox.find(settings.wstring()) != std::wstring::npos, "the options box names the settings file: " + Utf8(lastBox));
+  Check(lastBox.find(settings.wstring()) != std::wstring::npos,
+        "the options box names the settings file: " + Utf8(lastBox));
 
   // 7. Disconnection through IDispatch: no control, no hot key, the window's own procedure.
   VARIANT args[2];

@@ -4,8 +4,8 @@
 #include <fmt/format.h>
 
 #include "host/Connect.h"
-#include "host/model/ModelVBE.h"
 #include "host/modMenus.h"
+#include "host/model/ModelVBE.h"
 #include "modelcom/ObjectModelServer.h"
 #include "options/modSettings.h"
 #include "platform/HeadlessPlatform.h"
@@ -22,7 +22,8 @@ constexpr VbStringView kModule1 =
 constexpr VbStringView kModule2 = u"Sub Gamma()\r\nSelect Case 1\r\nCase 1\r\nDebug.Print 1\r\nEnd Select\r\nEnd Sub";
 
 struct Ide {
-  Ide(bool chinese) : platform({}), vbe(platform, {.language = chinese ? model::Language::Chinese : model::Language::English}) {
+  Ide(bool chinese)
+      : platform({}), vbe(platform, {.language = chinese ? model::Language::Chinese : model::Language::English}) {
     model::ModelProject& project = vbe.AddProject(u"Project1");
     module = &project.AddModule(u"Module1", kModule1);
     project.AddModule(u"Module2", kModule2);
@@ -60,9 +61,12 @@ struct Ide {
 std::string StyleName(const model::ControlData& d) {
   if (d.type == vbide::ControlType::Popup) return "-";
   switch (d.style) {
-    case vbide::ButtonStyle::Icon: return "icon";
-    case vbide::ButtonStyle::Caption: return "caption";
-    case vbide::ButtonStyle::IconAndCaption: return "icon and caption";
+    case vbide::ButtonStyle::Icon:
+      return "icon";
+    case vbide::ButtonStyle::Caption:
+      return "caption";
+    case vbide::ButtonStyle::IconAndCaption:
+      return "icon and caption";
   }
   return "automatic";
 }
@@ -71,7 +75,11 @@ std::string StyleName(const model::ControlData& d) {
 
 struct TestIdes::Impl {
   Impl(const std::filesystem::path& file, bool chinese)
-      : served(chinese), reference(chinese), server(served.vbe), settings(file), g(reference.platform, settings),
+      : served(chinese),
+        reference(chinese),
+        server(served.vbe),
+        settings(file),
+        g(reference.platform, settings),
         connect(g) {
     connect.AddinInstance_OnConnection(&reference.vbe);
   }
@@ -95,15 +103,16 @@ std::string TestIdes::Listing() {
     if (d.tag != kTag) continue;
     bool popup = d.type == vbide::ControlType::Popup;
     out += fmt::format("{}\t{}\t{}\t{}\t{}\t{}\t{}\n", VbToUtf8(entry.path), entry.position, VbToUtf8(d.caption),
-                       popup ? std::string("-") : std::to_string(d.faceId), StyleName(d),
-                       d.beginGroup ? "yes" : "no", VbToUtf8(d.parameter));
+                       popup ? std::string("-") : std::to_string(d.faceId), StyleName(d), d.beginGroup ? "yes" : "no",
+                       VbToUtf8(d.parameter));
   }
   return out;
 }
 
 std::size_t TestIdes::OurControls() {
   std::size_t n = 0;
-  for (const model::ControlListing& entry : impl_->served.vbe.Bars().ListControls()) n += entry.control->Data().tag == kTag;
+  for (const model::ControlListing& entry : impl_->served.vbe.Bars().ListControls())
+    n += entry.control->Data().tag == kTag;
   return n;
 }
 
@@ -125,7 +134,8 @@ std::string TestIdes::Compare() {
 std::string TestIdes::Text() { return impl_->served.Texts(); }
 
 void TestIdes::Select(std::int32_t startLine, std::int32_t endLine) {
-  for (Ide* ide : {&impl_->served, &impl_->reference}) ide->vbe.ActiveCodePane()->SetSelection(startLine, 1, endLine, 1);
+  for (Ide* ide : {&impl_->served, &impl_->reference})
+    ide->vbe.ActiveCodePane()->SetSelection(startLine, 1, endLine, 1);
 }
 
 void TestIdes::ShowCodePane(bool shown) {
