@@ -49,6 +49,11 @@ class Session : public std::enable_shared_from_this<Session> {
   std::shared_ptr<NameCache> names;
   LateBound app;
   ComVBE& root;
+  // The control object of each COM identity while the add-in holds it, so
+  // that the same control found twice is the same object (the menu removal
+  // relies on it to notice a control the IDE did not delete). The live
+  // object keeps its COM object, so a key cannot be reused while it lives.
+  std::map<IUnknown*, std::weak_ptr<vbide::CommandBarControl>> controls;
 
  private:
   struct Entry {
@@ -211,7 +216,11 @@ class ComControl final : public vbide::CommandBarControl {
 
 ControlPtr ControlOrNothing(Session& s, std::optional<LateBound> object) {
   if (!object) return nullptr;
-  return std::make_shared<ComControl>(s.shared_from_this(), *std::move(object));
+  std::weak_ptr<vbide::CommandBarControl>& known = s.controls[Identity(object->get()).get()];
+  if (ControlPtr alive = known.lock()) return alive;
+  ControlPtr control = std::make_shared<ComControl>(s.shared_from_this(), *std::move(object));
+  known = control;
+  return control;
 }
 
 std::vector<Variant> FindArguments(const vbide::FindControlArgs& a) {
