@@ -37,7 +37,7 @@ void Same(const std::string& difference, const std::string& what) {
 
 // Message boxes: the CBT hook reads the text of each one and closes it.
 HHOOK hook;
-std::wstring lastBox;
+std::wstring lastBox, lastTitle;
 LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wParam);
@@ -46,6 +46,8 @@ LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam) {
     if (lstrcmpW(name, L"#32770") == 0) {
       GetDlgItemTextW(box, 0xFFFF, text, 1024);
       lastBox = text;
+      GetWindowTextW(box, text, 1024);
+      lastTitle = text;
       PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
   }
@@ -279,6 +281,7 @@ int wmain(int argc, wchar_t** argv) {
   Same(english.Click(15), "command 15 without a code window");
   Check(!lastBox.empty() && Utf8(lastBox) == english.LastReferenceMessage(),
         "the refusal's box: " + Utf8(lastBox) + " / " + english.LastReferenceMessage());
+  Check(lastTitle == L"Kestrovaer", "the box's title: " + Utf8(lastTitle));
   english.ShowCodePane(true);
   lastBox.clear();
   english.Click(19);
