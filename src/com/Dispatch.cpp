@@ -254,7 +254,8 @@ Variant LateBound::Call(VbStringView name, std::vector<Variant> args) const {
 }
 
 Variant LateBound::CallByRef(VbStringView name, std::vector<Variant>& args) const {
-  return Invoke(name, DISPATCH_METHOD, args, true);
+  // ProcOfLine is a property with a ByRef argument, GetSelection a method.
+  return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, true);
 }
 
 LateBound LateBound::Object(VbStringView name, std::vector<Variant> args) const {
