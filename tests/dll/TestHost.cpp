@@ -208,6 +208,7 @@ int wmain(int argc, wchar_t** argv) {
             addin->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(&wrong)) == E_NOINTERFACE,
         "QueryInterface");
   if (unknown) unknown->Release();
+  Check(addin->AddRef() == 2 && addin->Release() == 1, "exact reference counts");
   const wchar_t* methods[] = {L"OnConnection", L"OnDisconnection", L"OnAddInsUpdate", L"OnStartupComplete",
                               L"OnBeginShutdown"};
   for (DISPID expected = 1; expected <= 5; ++expected) {
