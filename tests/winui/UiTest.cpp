@@ -81,6 +81,7 @@ std::vector<VbString> ListItems(HWND list) {
 // A screenshot of the whole screen by the X server's "import", which Wine
 // starts as the Unix program it is.
 void Shot(const std::string& name) {
+  if (shots == "-") return;
   Pump();
   Sleep(400);
   Pump();
@@ -150,6 +151,28 @@ void OptionsWindowTest(std::int32_t language, const std::filesystem::path& folde
   CHECK(std::wstring(font.lfFaceName) == L"Courier New");
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child("chkSave"), WM_GETFONT, 0, 0)), sizeof font, &font);
   CHECK((font.lfCharSet == GB2312_CHARSET) == (language != 0));
+
+  // Tooltips where the window names them; "=" keeps its English one.
+  struct Tips {
+    HWND owner, found;
+  } tips{w, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM p) {
+        wchar_t name[32];
+        auto* t = reinterpret_cast<Tips*>(p);
+        if (GetWindow(h, GW_OWNER) == t->owner && GetClassNameW(h, name, 32) && !lstrcmpiW(name, TOOLTIPS_CLASSW)) t->found = h;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  for (std::string_view name : {"labIs", "txtIndentMod", "txtCtrl1Target"}) {
+    wchar_t text[300] = L"";
+    TOOLINFOW info{};
+    info.cbSize = sizeof info, info.hwnd = w, info.uId = reinterpret_cast<UINT_PTR>(child(name)), info.lpszText = text;
+    SendMessageW(tips.found, TTM_GETTEXTW, 300, reinterpret_cast<LPARAM>(&info));
+    Check(winui::Wide(model.Control(name).toolTip) == text && text[0], name.data(), __LINE__);
+    if (name == "labIs") CHECK(std::wstring(text) == L"Click choose all custom text.");
+  }
 
   // Tab order: the model's, starting at the spaces box.
   HWND at = GetFocus();
@@ -303,7 +326,10 @@ void ProgressWindowTest(std::int32_t language, const std::filesystem::path& fold
 }  // namespace
 
 int main(int argc, char** argv) {
-  shots = argc > 1 ? argv[1] : "/tmp";
+  // Sees the screen's true DPI, so that a run at another DPI tests the scaling.
+  SetProcessDPIAware();
+  shots = argc > 1 ? argv[1] : "-";
+  std::printf("kestrova-uitest at %d DPI\n", winui::Scale::OfScreen().dpiY);
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "kestrova-uitest";
   std::filesystem::create_directories(folder);
   for (std::int32_t language : {0, 1}) {
