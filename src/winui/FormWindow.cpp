@@ -17,19 +17,18 @@ namespace {
 
 constexpr BYTE kChineseCharset = GB2312_CHARSET;
 
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
 bool FontInstalled(const wchar_t* face) {
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
   bool found = false;
   HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExW(
-      dc, &wanted,
-      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-        *reinterpret_cast<bool*>(found) = true;
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(dc, &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, dc);
   return found;
 }
@@ -78,6 +77,21 @@ VbString WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return VbString(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
+std::vector<VbString> ListItems(HWND list) {
+  wchar_t name[16] = L"";
+  GetClassNameW(list, name, 16);
+  const bool combo = lstrcmpiW(name, L"COMBOBOX") == 0;
+  std::vector<VbString> items;
+  const LRESULT count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring item(static_cast<std::size_t>(SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    item.resize(static_cast<std::size_t>(
+        SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+    items.emplace_back(item.begin(), item.end());
+  }
+  return items;
 }
 
 HFONT CreateUiFont(bool chinese, const Scale& scale) {
@@ -261,16 +275,7 @@ void FormWindow::Sync() {
     if (!h) continue;
     if (c.kind == ControlKind::ListBox || c.kind == ControlKind::DropDownList) {
       const bool list = c.kind == ControlKind::ListBox;
-      const UINT count = list ? LB_GETCOUNT : CB_GETCOUNT;
-      const UINT length = list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN;
-      const UINT get = list ? LB_GETTEXT : CB_GETLBTEXT;
-      bool same = SendMessageW(h, count, 0, 0) == static_cast<LRESULT>(c.items.size());
-      for (std::size_t k = 0; same && k < c.items.size(); ++k) {
-        std::wstring item(static_cast<std::size_t>(SendMessageW(h, length, k, 0)) + 1, L'\0');
-        item.resize(static_cast<std::size_t>(SendMessageW(h, get, k, reinterpret_cast<LPARAM>(item.data()))));
-        same = item == Wide(c.items[k]);
-      }
-      if (!same) {
+      if (ListItems(h) != c.items) {
         SendMessageW(h, WM_SETREDRAW, FALSE, 0);
         SendMessageW(h, list ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
         for (const VbString& item : c.items)

@@ -38,6 +38,8 @@ struct Scale {
 
 std::wstring Wide(VbStringView text);
 VbString WindowText(HWND window);
+// The entries of a list box or a combo box.
+std::vector<VbString> ListItems(HWND list);
 // The font of the windows' texts: the system's dialog (message) font for
 // English; for Chinese "Microsoft YaHei UI" where it is installed, else
 // "SimSun", 9 points, asking for the Chinese character set so that the font
