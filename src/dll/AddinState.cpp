@@ -8,22 +8,13 @@
 #include "options/modSettings.h"
 #include "platform/Win32Platform.h"
 #include "support/modGlobals.h"
+#include "winui/WinUi.h"
 
 namespace kv::dll {
 
 struct AddinState::Impl {
   Impl() : settings(SettingsStore::DefaultPath()), g(platform, settings), connect(g) {
-    // Until the add-in has windows of its own, the options and about
-    // commands say where the options are kept.
-    auto where = [this](auto&) {
-      std::wstring wide = settings.Path().wstring();
-      VbString path(wide.begin(), wide.end());
-      g.Message(
-          g.Text(u"Kestrova's options are kept in " + path + u". Change them there, or with \"kestrova options\".",
-                 u"Kestrova 的设置保存在 " + path + u"。请在该文件中修改，或运行 \"kestrova options\"。"));
-    };
-    g.windowHost.showOptions = where;
-    g.windowHost.showAbout = where;
+    windows = winui::InstallWindows(g);
   }
 
   platform::Win32Platform platform;
@@ -33,6 +24,8 @@ struct AddinState::Impl {
   std::vector<std::unique_ptr<com::ComVBE>> roots;
   Globals g;
   kv::Connect connect;
+  // The options, about and progress windows; they go before the state.
+  std::unique_ptr<winui::InstalledWindows> windows;
 };
 
 AddinState::AddinState() : impl_(std::make_unique<Impl>()) {}
