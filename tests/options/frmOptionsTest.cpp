@@ -1,6 +1,6 @@
 // The options window as the user drives it: the number boxes corrected while
 // typing, loading on the first showing in either language, Save writing the
-// nineteen keys, Cancel writing nothing, the focus and input limits.
+// nineteen keys, the focus and input limits. (Cancel: the terminal tests.)
 #include "options/frmOptions.h"
 
 #include <gtest/gtest.h>
@@ -82,24 +82,6 @@ TEST_F(OptionsWindow, PasteIsCorrectedOnceMoreAfterItsReplacement) {
   EXPECT_EQ(w.ExampleBuilds() - before, 1);
   w.Backspace();  // emptied by the user: stays empty
   EXPECT_EQ(Utf8(w.Control("tbSpaceNum").text), "");
-}
-
-TEST_F(OptionsWindow, FreshStoreShowsTheWindowDefaults) {
-  frmOptions& w = Open();
-  const std::pair<const char*, const char*> texts[] = {
-      {"frmOptions", "Set Up"}, {"tbSpaceNum", "4"}, {"tbAlignCol", "55"}, {"txtIndentMod", "M"}, {"txtCtrl1", "I"},
-      {"txtCtrl1Target", "'"},  {"Frame2", "&Other Opthins (^ = Ctrl)"},
-  };
-  for (auto [name, text] : texts) EXPECT_EQ(Utf8(w.Control(name).text), text) << name;
-  for (const FormControl& c : w.Controls()) {  // every indentation option is ticked, no other option
-    if (c.name.starts_with("cb") || c.name.starts_with("chk")) {
-      EXPECT_EQ(c.value, int{c.name.starts_with("cb")}) << c.name;
-    }
-  }
-  EXPECT_EQ(w.Control("cmbLanguage").items, (std::vector<VbString>{u"English", u"简体中文"}));
-  EXPECT_EQ(w.Control("cmbLanguage").listIndex, 0);
-  EXPECT_EQ(w.Control("lbCodeExample").items.size(), 19u);
-  EXPECT_EQ(Utf8(w.Control("txtCtrl1Target").toolTip), "Max 255 bytes for custom text.");
 }
 
 TEST_F(OptionsWindow, StoredValuesAsTheWindowShowsThem) {
@@ -231,17 +213,6 @@ TEST_F(OptionsWindow, SaveRegistersTheHotKeysAgain) {
   for (const auto& hot : platform.RegisteredHotKeys()) keys.push_back(hot.vk);
   std::sort(keys.begin(), keys.end());
   EXPECT_EQ(keys, (std::vector<std::uint32_t>{'Q', platform::vk::kF1}));
-}
-
-TEST_F(OptionsWindow, CancelWritesNothingAndKeepsTheHotKeys) {
-  frmOptions& w = Open();
-  TypeInto("tbSpaceNum", u"2");
-  w.Click("chkF1");
-  w.Click("cmdCancel");
-  for (const OptionKey& key : kOptionKeys) EXPECT_FALSE(settings.HasSetting(key.key)) << Utf8(key.key);
-  EXPECT_TRUE(platform.RegisteredHotKeys().empty());
-  EXPECT_FALSE(w.Visible());
-  EXPECT_FALSE(w.Loaded());
 }
 
 TEST_F(OptionsWindow, TabOrderSkipsLabelsGroupsAndDisabledControls) {
