@@ -1,8 +1,10 @@
 // A click on one of the add-in's controls, through the model IDE's click
-// routing: the command runs once per click, a pop-up runs none.
+// routing: the command runs once per click, a pop-up runs none, Exit leaves
+// nothing connected.
 #include <gtest/gtest.h>
 
 #include "HostTesting.h"
+#include "host/frmHotKey.h"
 
 namespace kv {
 namespace {
@@ -35,6 +37,18 @@ TEST_F(Click, PopupRunsNothing) {
   std::uint64_t before = Module().Revision();
   ConnectedIde::Click(Find("Code Window", u"Kestrova"));
   EXPECT_EQ(Module().Revision(), before);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Click, ExitRemovesTheMenusAndReleasesTheHotKeys) {
+  settings.WriteSetting(u"chkF1", u"Y");
+  HotKeyWindow(g).s_chkHotKey();
+  ASSERT_EQ(platform.RegisteredHotKeys().size(), 1u);
+  ConnectedIde::Click(MenuItem(17));
+  EXPECT_TRUE(Ours().empty());
+  EXPECT_TRUE(platform.RegisteredHotKeys().empty());
+  for (const auto& events : vbe.EventRouter().Live()) EXPECT_TRUE(events->Sinks().empty());
+  connect.AddinInstance_OnDisconnection();  // nothing left to remove
   EXPECT_TRUE(Messages().empty());
 }
 
