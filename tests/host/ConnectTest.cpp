@@ -1,5 +1,5 @@
-// Connecting and disconnecting the add-in: what it leaves in the IDE, the
-// hot keys and the add-in list file.
+// Connecting and disconnecting the add-in: what it leaves in the IDE and the
+// hot keys.
 #include <gtest/gtest.h>
 
 #include "HostTesting.h"
@@ -9,15 +9,6 @@ namespace kv {
 namespace {
 
 using test::ConnectedIde;
-
-TEST(Connect, KeepsTheRootAndWritesTheListEntry) {
-  ConnectedIde ide({}, {{u"chkF1", u"Y"}});
-  EXPECT_EQ(ide.g.gVBE, &ide.vbe);
-  EXPECT_EQ(ide.Ours().size(), 1 + 17 + 1 + 14 + 9 + 1u);
-  EXPECT_EQ(ide.platform.RegisteredHotKeys().size(), 1u);
-  EXPECT_EQ(ide.WindowsFile("vbaddin.ini"), "[Add-Ins32]\r\nKestrova=0\r\n");
-  EXPECT_TRUE(ide.Messages().empty());
-}
 
 TEST(Connect, TwoConnectionsLeaveOneSetOfControls) {
   ConnectedIde ide;

@@ -1,21 +1,11 @@
-// The readers' conversions of stored option texts.
+// How the option readers take a stored count: the leading number, rounded
+// half to even, out of an Integer's range none at all.
 #include <gtest/gtest.h>
 
 #include "options/modSettings.h"
 
 namespace kv {
 namespace {
-
-TEST(SettingConversionsTest, Flags) {
-  const struct { VbStringView text; bool on; bool exactlyOn; } cases[] = {
-      {u"Y", true, true},    {u"y", true, false},    {u"N", false, false},  {u"", false, false},
-      {u" Y", false, false}, {u"Yes", false, false}, {u"YY", false, false}, {u"1", false, false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(IsFlagOn(c.text), c.on) << VbToUtf8(c.text);
-    EXPECT_EQ(IsFlagExactlyOn(c.text), c.exactlyOn) << VbToUtf8(c.text);
-  }
-}
 
 TEST(SettingConversionsTest, CountsTakeTheLeadingNumberRoundedHalfToEven) {
   const struct { VbStringView text; std::optional<std::int16_t> count; } cases[] = {
@@ -26,25 +16,6 @@ TEST(SettingConversionsTest, CountsTakeTheLeadingNumberRoundedHalfToEven) {
       {u"-32768.5", -32768}, {u"-32769", std::nullopt}, {u"99999999999999999999999", std::nullopt}, {u"007", 7},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadCount(c.text), c.count) << VbToUtf8(c.text);
-}
-
-TEST(SettingConversionsTest, LanguageIsEnglishUnlessANonZeroNumber) {
-  const struct { VbStringView text; std::int32_t language; } cases[] = {
-      {u"0", 0}, {u"1", 1}, {u"2", 1}, {u"x", 0}, {u"", 0}, {u"-1", 1}, {u" 1 ", 1}, {u"1x", 0}, {u"0.4", 0},
-      {u"0.6", 1}, {u"00", 0}, {u"+", 0}, {u"99999999999999", 1},
-  };
-  for (const auto& c : cases) EXPECT_EQ(LanguageFromSetting(c.text), c.language) << VbToUtf8(c.text);
-}
-
-// The number boxes and the language read a text that is a number as a whole.
-TEST(SettingConversionsTest, DecimalTextIsANumberAsAWhole) {
-  const struct { VbStringView text; std::optional<std::int64_t> value; } cases[] = {
-      {u" 2.5 ", 2},      {u"-3.5", -4},          {u"2.50000000000000000001", 3}, {u".5", 0},
-      {u"7.", 7},         {u"+0", 0},             {u"99999999999999999999", 1'000'000'000'000},
-      {u"", std::nullopt}, {u"-", std::nullopt},  {u".", std::nullopt},           {u"5x", std::nullopt},
-      {u"1e3", std::nullopt}, {u"1,5", std::nullopt}, {u"\t5", std::nullopt},     {u"- 5", std::nullopt},
-  };
-  for (const auto& c : cases) EXPECT_EQ(DecimalTextValue(c.text), c.value) << VbToUtf8(c.text);
 }
 
 }  // namespace

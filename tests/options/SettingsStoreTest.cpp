@@ -1,6 +1,6 @@
 // The settings store on real files: round trips, edits that keep the rest of
-// the file, the file's location, faulty files, atomic writes and the team's
-// override file.
+// the file, the file's location, faulty files and atomic writes. (The team's
+// override file: the command's project tests.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,12 +60,6 @@ TEST_F(SettingsStoreTest, NastyValuesRoundTrip) {
     EXPECT_EQ(SettingsStore(file).ReadSetting(key, u"?"), key) << VbToUtf8(key);
   }
   EXPECT_TRUE(warnings.empty());
-}
-
-TEST_F(SettingsStoreTest, TheEscapedFileReadsAsDocumented) {
-  store.WriteSetting(u"IndentSpaces", u"4");
-  store.WriteSetting(u"txtCtrl1Target", u" '\\ a\r\n\t ");
-  EXPECT_EQ(ReadBytes(file), Header() + "[Kestrovaer]\nIndentSpaces=4\ntxtCtrl1Target=\\s'\\\\ a\\r\\n\\t\\s\n");
 }
 
 TEST_F(SettingsStoreTest, WritesKeepOtherKeysSectionsAndComments) {
@@ -175,23 +169,6 @@ TEST_F(SettingsStoreTest, AWriteToACorruptFileKeepsACopyAndStartsAfresh) {
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_NE(warnings[0].find(copies[0].filename().string()), std::string::npos);
   EXPECT_EQ(store.ReadSetting(u"IndentSpaces", u""), u"4");
-}
-
-TEST_F(SettingsStoreTest, TheOverrideFileWins) {
-  fs::path team = folder / ".kestrova.ini";
-  WriteBytes(team, "; team options\n[Kestrovaer]\nIndentSpaces=2\nCodePage=936\n");
-  store.WriteSetting(u"IndentSpaces", u"4");
-  store.WriteSetting(u"Language", u"1");
-  store.SetOverride(team);
-  EXPECT_EQ(store.ReadSetting(u"IndentSpaces", u""), u"2");
-  EXPECT_EQ(store.ReadSetting(u"Language", u""), u"1");
-  EXPECT_EQ(store.ReadSetting(u"CodePage", u""), u"936");
-  store.WriteSetting(u"IndentSpaces", u"8");  // goes to the user's file only
-  EXPECT_EQ(store.ReadSetting(u"IndentSpaces", u""), u"2");
-  EXPECT_EQ(ReadBytes(team), "; team options\n[Kestrovaer]\nIndentSpaces=2\nCodePage=936\n");
-  store.SetOverride(std::nullopt);
-  EXPECT_EQ(store.ReadSetting(u"IndentSpaces", u""), u"8");
-  EXPECT_FALSE(store.HasSetting(u"CodePage"));
 }
 
 // Sets environment variables for one test and puts the old values back.

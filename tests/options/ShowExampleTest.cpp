@@ -1,6 +1,6 @@
 // The live example of the options window, driven through the window's
-// controls: the worked examples line by line, the edge cases of the two
-// number boxes and the controls the example enables.
+// controls: the worked examples line by line and the control the example
+// enables.
 #include "options/ShowExample.h"
 
 #include <gtest/gtest.h>
@@ -68,27 +68,6 @@ TEST_F(LiveExample, TwoSpacesWithoutProcedureLevelAtColumn10) {
   EXPECT_EQ(Utf8(Lines()[12]), "  End Select  'Case X");  // the code is longer than the column
   EXPECT_EQ(Apostrophe(13), 15u);
   EXPECT_EQ(Apostrophe(14), 11u);
-}
-
-TEST_F(LiveExample, NumberBoxEdgeCases) {
-  struct Case {
-    const char16_t* spaces;
-    const char16_t* column;
-    std::size_t line13;  // column of the apostrophe in line 13
-    std::size_t line17;  // indentation of the Print line
-  };
-  const Case cases[] = {
-      {u"", u"55", 56, 0},   {u"0", u"55", 56, 0},   {u"4", u"", 21, 8},    {u"4", u"0", 21, 8},
-      {u"4", u"100", 101, 8}, {u"10", u"20", 33, 20}, {u"", u"", 13, 0},
-  };
-  frmOptions& w = Open();
-  w.Click("cbAlignEOL");
-  for (const Case& c : cases) {
-    Enter("tbSpaceNum", c.spaces);
-    Enter("tbAlignCol", c.column);
-    EXPECT_EQ(Apostrophe(13), c.line13) << Utf8(c.spaces) << "/" << Utf8(c.column);
-    EXPECT_EQ(Leading(Lines()[16]), c.line17) << Utf8(c.spaces) << "/" << Utf8(c.column);
-  }
 }
 
 TEST_F(LiveExample, ProcedureLevelEnablesTheFirstBlockOption) {

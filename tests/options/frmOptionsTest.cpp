@@ -1,6 +1,7 @@
 // The options window as the user drives it: the number boxes corrected while
-// typing, loading on the first showing in either language, Save writing the
-// nineteen keys, Cancel writing nothing, the focus and input limits.
+// typing, loading on the first showing only, Save writing the nineteen keys,
+// the focus and input limits. (Loading and Cancel: the command and terminal
+// tests.)
 #include "options/frmOptions.h"
 
 #include <gtest/gtest.h>
@@ -66,62 +67,6 @@ TEST_F(OptionsWindow, NumberBoxesAreCorrectedWhileTyping) {
   };
   Open();
   for (const Case& c : cases) EXPECT_EQ(Utf8(TypeInto(c.box, c.keys)), Utf8(c.shown)) << c.box << " " << Utf8(c.keys);
-}
-
-TEST_F(OptionsWindow, PasteIsCorrectedOnceMoreAfterItsReplacement) {
-  frmOptions& w = Open();
-  w.SetFocus("tbSpaceNum");
-  w.SetSelection("tbSpaceNum", 0, 1);
-  int before = w.ExampleBuilds();
-  w.Type(u"03");  // corrected to 3, which changes the text and corrects again
-  EXPECT_EQ(Utf8(w.Control("tbSpaceNum").text), "3");
-  EXPECT_EQ(w.ExampleBuilds() - before, 2);
-  w.SetSelection("tbSpaceNum", 0, 1);
-  before = w.ExampleBuilds();
-  w.Type(u"5");  // already correct: one change, one rebuild
-  EXPECT_EQ(w.ExampleBuilds() - before, 1);
-  w.Backspace();  // emptied by the user: stays empty
-  EXPECT_EQ(Utf8(w.Control("tbSpaceNum").text), "");
-}
-
-TEST_F(OptionsWindow, FreshStoreShowsTheWindowDefaults) {
-  frmOptions& w = Open();
-  const std::pair<const char*, const char*> texts[] = {
-      {"frmOptions", "Set Up"}, {"tbSpaceNum", "4"}, {"tbAlignCol", "55"}, {"txtIndentMod", "M"}, {"txtCtrl1", "I"},
-      {"txtCtrl1Target", "'"},  {"Frame2", "&Other Opthins (^ = Ctrl)"},
-  };
-  for (auto [name, text] : texts) EXPECT_EQ(Utf8(w.Control(name).text), text) << name;
-  for (const FormControl& c : w.Controls()) {  // every indentation option is ticked, no other option
-    if (c.name.starts_with("cb") || c.name.starts_with("chk")) {
-      EXPECT_EQ(c.value, int{c.name.starts_with("cb")}) << c.name;
-    }
-  }
-  EXPECT_EQ(w.Control("cmbLanguage").items, (std::vector<VbString>{u"English", u"简体中文"}));
-  EXPECT_EQ(w.Control("cmbLanguage").listIndex, 0);
-  EXPECT_EQ(w.Control("lbCodeExample").items.size(), 19u);
-  EXPECT_EQ(Utf8(w.Control("txtCtrl1Target").toolTip), "Max 255 bytes for custom text.");
-}
-
-TEST_F(OptionsWindow, StoredValuesAsTheWindowShowsThem) {
-  struct Case { const char16_t* key; const char16_t* stored; const char* control; const char* shown; };
-  const Case cases[] = {
-      {u"IndentProc", u"y", "cbIndentProc", "Y"},        {u"IndentProc", u"yes", "cbIndentProc", "N"},
-      {u"IndentSpaces", u"", "tbSpaceNum", ""},          {u"IndentSpaces", u"12", "tbSpaceNum", ""},
-      {u"IndentSpaces", u"-3", "tbSpaceNum", "3"},       {u"AlignEOLCol", u"1234", "tbAlignCol", ""},
-      {u"txtIndentMod", u"k", "txtIndentMod", "k"},      {u"txtIndentMod", u"MM", "txtIndentMod", "M"},
-      {u"txtIndentMod", u"", "txtIndentMod", "M"},       {u"txtCtrl1", u"", "txtCtrl1", ""},
-      {u"txtCtrl1", u"ab", "txtCtrl1", "ab"},            {u"Language", u"1", "cmbLanguage", "简体中文"},
-      {u"Language", u"0", "cmbLanguage", "English"},    {u"Language", u"2", "cmbLanguage", "简体中文"},
-      {u"Language", u"-1", "cmbLanguage", "简体中文"},   {u"Language", u"abc", "cmbLanguage", "English"},
-      {u"chkF1", u"y", "chkF1", "Y"},
-  };
-  for (const Case& c : cases) {
-    test::Harness h;
-    h.settings.WriteSetting(c.key, c.stored);
-    ShowOptionsWindow(h.g);
-    EXPECT_EQ(Utf8(h.g.optionsWindow->ShownText(*FindOptionKey(c.key))), c.shown)
-        << Utf8(c.key) << "=" << Utf8(c.stored);
-  }
 }
 
 TEST_F(OptionsWindow, OnlyTheFirstShowingLoads) {
@@ -197,30 +142,6 @@ TEST_F(OptionsWindow, SaveOnAFreshStoreKeepsWhatTheIndenterDoes) {
                      after.AlignEOLCol, after.IndentSpaces));
 }
 
-TEST_F(OptionsWindow, SaveFixesTheModuleLetterAndCutsTheCustomText) {
-  struct Case { const char16_t* letter; const char16_t* custom; const char* storedLetter; std::size_t customLength; };
-  const Case cases[] = {
-      {u"", u"x", "M", 1}, {u"k", u"", "K", 0}, {u"7", u"x", "7", 1},
-  };
-  for (const Case& c : cases) {
-    test::Harness h;
-    h.settings.WriteSetting(u"txtCtrl1Target", c.custom);
-    ShowOptionsWindow(h.g);
-    frmOptions& w = *h.g.optionsWindow;
-    w.SetFocus("txtIndentMod");
-    w.SetSelection("txtIndentMod", 0, 1);
-    w.Type(c.letter);
-    if (VbStringView(c.letter).empty()) w.Backspace();
-    w.Click("cmdOK");
-    EXPECT_EQ(Utf8(h.settings.ReadSetting(u"txtIndentMod", u"?")), c.storedLetter) << Utf8(c.letter);
-    EXPECT_EQ(h.settings.ReadSetting(u"txtCtrl1Target", u"?").size(), c.customLength);
-  }
-  // A custom text longer than the box allows (stored by hand) is cut on Save.
-  settings.WriteSetting(u"txtCtrl1Target", VbString(300, u'z'));
-  Open().Click("cmdOK");
-  EXPECT_EQ(settings.ReadSetting(u"txtCtrl1Target", u"").size(), 255u);
-}
-
 TEST_F(OptionsWindow, SaveRegistersTheHotKeysAgain) {
   frmOptions& w = Open();
   w.Click("chkF1");
@@ -231,17 +152,6 @@ TEST_F(OptionsWindow, SaveRegistersTheHotKeysAgain) {
   for (const auto& hot : platform.RegisteredHotKeys()) keys.push_back(hot.vk);
   std::sort(keys.begin(), keys.end());
   EXPECT_EQ(keys, (std::vector<std::uint32_t>{'Q', platform::vk::kF1}));
-}
-
-TEST_F(OptionsWindow, CancelWritesNothingAndKeepsTheHotKeys) {
-  frmOptions& w = Open();
-  TypeInto("tbSpaceNum", u"2");
-  w.Click("chkF1");
-  w.Click("cmdCancel");
-  for (const OptionKey& key : kOptionKeys) EXPECT_FALSE(settings.HasSetting(key.key)) << Utf8(key.key);
-  EXPECT_TRUE(platform.RegisteredHotKeys().empty());
-  EXPECT_FALSE(w.Visible());
-  EXPECT_FALSE(w.Loaded());
 }
 
 TEST_F(OptionsWindow, TabOrderSkipsLabelsGroupsAndDisabledControls) {

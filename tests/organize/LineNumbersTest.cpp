@@ -54,6 +54,7 @@ TEST(LineNumbers, AddNumbersStatementLinesOfEveryProcedure) {
       {"Property Get P()|    P = 1|End Property|Private Sub Q()|    Beep|End Sub",
        "Property Get P()|10  P = 1|End Property|Private Sub Q()|10  Beep|End Sub"},
       {"Private Declare Sub S Lib \"k\" ()|x = 1", "Private Declare Sub S Lib \"k\" ()|x = 1"},
+      {"Sub A()|End Sub", "Sub A()|End Sub"},  // a procedure without a body
   });
   RunTable(cmd::kAddLineNumbers, {{"Sub A()|      x = 1|      y = 2|End Sub", "Sub A()|1000  x = 1|1010  y = 2|End Sub"}},
            "LineNumberStart=1000");
@@ -95,6 +96,7 @@ TEST(LineNumbers, DeleteKeepsTheNumbersStatementsReferTo) {
       {"Sub A()|10 GoTo 20|20 x = 1|End Sub|Sub B()|20 y = 1|End Sub",
        "Sub A()|   GoTo 20|20 x = 1|End Sub|Sub B()|   y = 1|End Sub", "1 line number(s) stayed"},
       {"Sub A()|Retry: x = 1|10: y = 1|x = 1 + _|20|End Sub", "Sub A()|Retry: x = 1|10: y = 1|x = 1 + _|20|End Sub"},
+      {"Sub A()|End Sub|Sub B()|End Sub", "Sub A()|End Sub|Sub B()|End Sub"},
   });
 }
 

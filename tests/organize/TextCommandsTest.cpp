@@ -79,6 +79,8 @@ TEST(PrivateToPublic, Command21) {
       {"Rem Private|x = 1: Rem Private", "Rem Private|x = 1: Rem Private"},
       {"Private Private_x, 变量Private|PRIVATE y", "Public Private_x, 变量Private|Public y"},
       {"' a _|Private x|Private y", "' a _|Private x|Public y"}, {"Public x|y", "Public x|y"},
+      {"Rem\tPrivate x|y", "Rem\tPrivate x|y"},  // Rem and a tab begin a comment
+      {"Rem|Private x", "Rem|Public x"},            // Rem alone ends with its line
   });
 }
 

@@ -85,14 +85,6 @@ TEST_F(ClickTest, SinksChangingTheConnectionsDuringAClick) {
   EXPECT_EQ(log, (Log{"a <- A"}));
 }
 
-TEST_F(ClickTest, SinkErrorsReachTheCaller) {
-  Wired a = Add(u"A", u"T", "a");
-  Wired b = Add(u"B", u"T", "b");
-  a.sink->action = [] { Raise(vberr::kTypeMismatch, u"Type mismatch"); };
-  EXPECT_THROW(vbe.Click(b.control), VbError);
-  EXPECT_EQ(log, (Log{"a <- B"}));
-}
-
 TEST_F(ClickTest, TheMessageLoopRunsAfterTheSinks) {
   ModelWindow& immediate = *vbe.ImmediateWindow();
   immediate.SetText(u"? 1\r\n 1");

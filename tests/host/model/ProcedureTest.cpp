@@ -1,41 +1,31 @@
-// Procedures as the IDE sees them: heads, End lines, the #If double head,
-// line ownership and the declarations section.
+// Procedures as the IDE sees them: heads, End lines, line ownership, the
+// declarations section and the lookups by name.
 #include <gtest/gtest.h>
 
 #include "Harness.h"
 #include "host/model/ProcedureIndex.h"
+#include "support/Bars.h"
 
 namespace kv::model {
 namespace {
 
 using vbide::ProcKind;
-using L = std::vector<VbString>;
 
 TEST(ProcedureHead, Recognised) {
-  struct Row {
-    VbStringView statement;
-    VbStringView name;  // empty: not a head
-    ProcKind kind;
+  // name and kind as "name/kind", "" when the statement is no head
+  const std::pair<VbStringView, std::string> rows[] = {
+      {u"Sub A()", "A/0"}, {u"  \tPublic Function F(x As Long) As Long", "F/0"},
+      {u"private sub lower_case", "lower_case/0"}, {u"Friend Static Sub S()", "S/0"},
+      {u"Public Property Get Value() As Long", "Value/3"}, {u"Property Let Value(ByVal v As Long)", "Value/1"},
+      {u"Private Property Set Item(ByVal o As Object)", "Item/2"},
+      {u"Public Declare Function GetTickCount Lib \"kernel32\" () As Long", ""}, {u"Public Event Changed()", ""},
+      {u"Static x As Long", ""}, {u"Subtotal = 1", ""}, {u"Property = 5", ""}, {u"Public Property Value()", ""},
+      {u"' Sub A()", ""}, {u"Call Sub1()", ""}, {u"Private Private Sub A()", ""},
   };
-  const Row rows[] = {
-      {u"Sub A()", u"A", ProcKind::Proc}, {u"  \tPublic Function F(x As Long) As Long", u"F", ProcKind::Proc},
-      {u"private sub lower_case", u"lower_case", ProcKind::Proc}, {u"Friend Static Sub S()", u"S", ProcKind::Proc},
-      {u"Public Property Get Value() As Long", u"Value", ProcKind::Get},
-      {u"Property Let Value(ByVal v As Long)", u"Value", ProcKind::Let},
-      {u"Private Property Set Item(ByVal o As Object)", u"Item", ProcKind::Set},
-      {u"Public Declare Function GetTickCount Lib \"kernel32\" () As Long", u"", ProcKind::Proc},
-      {u"Public Event Changed()", u"", ProcKind::Proc}, {u"Static x As Long", u"", ProcKind::Proc},
-      {u"Subtotal = 1", u"", ProcKind::Proc}, {u"Property = 5", u"", ProcKind::Proc},
-      {u"Public Property Value()", u"", ProcKind::Proc}, {u"' Sub A()", u"", ProcKind::Proc},
-{u"Call Sub1()", u"", ProcKind::Proc},
-      {u"Private Private Sub A()", u"", ProcKind::Proc},
-  };
-  for (const Row& r : rows) {
-    auto head = ParseProcedureHead(r.statement);
-    EXPECT_EQ(head ? head->name : VbString(), r.name) << VbToUtf8(r.statement);
-    if (head) {
-      EXPECT_EQ(head->kind, r.kind) << VbToUtf8(r.statement);
-    }
+  for (const auto& [statement, expected] : rows) {
+    auto head = ParseProcedureHead(statement);
+    EXPECT_EQ(head ? VbToUtf8(head->name) + "/" + std::to_string(static_cast<int>(head->kind)) : "", expected)
+        << VbToUtf8(statement);
   }
 }
 
@@ -47,69 +37,45 @@ TEST(ProcedureEnd, Recognised) {
     EXPECT_FALSE(IsProcedureEnd(line)) << VbToUtf8(line);
 }
 
-// Ownership of every line as "name/kind" ("-" for the declarations) and the
-// number of declaration lines.
-struct Ownership { std::vector<std::string> owners; std::int32_t declarations; };
-
-Ownership OwnersOf(const L& lines) {
-  test::Harness h;
-  ModelCodeModule& m = h.AddModuleLines(lines).Code();
-  Ownership out{{}, m.CountOfDeclarationLines()};
-  for (std::int32_t line = 1; line <= m.CountOfLines(); ++line) {
-    ProcKind kind = ProcKind::Proc;
-    VbString name = m.ProcOfLine(line, kind);
-    out.owners.push_back(name.empty() ? "-" : VbToUtf8(name) + "/" + std::to_string(static_cast<int>(kind)));
+// The owner of every line as "name/kind" ("-" for the declarations), joined
+// with "|", and the number of declaration lines.
+TEST(ProcedureOwnership, Table) {
+  struct Row { std::string_view module, owners; std::int32_t declarations; };
+  const Row rows[] = {
+      {"Option Explicit||' A does it|Sub A()|End Sub||Function B()|End Function|' trailing",
+       "-|A/0|A/0|A/0|A/0|B/0|B/0|B/0|B/0", 1},
+      {"Dim a|Dim b", "-|-", 2},
+      {"' only a comment|", "-|-", 2},  // no procedure: all lines
+      {"Sub A()|End Sub", "A/0|A/0", 0},
+      {"' about A|Sub A()|End Sub", "A/0|A/0|A/0", 0},
+      {"Dim a|Rem note|  \t|Sub A()|End Sub", "-|A/0|A/0|A/0|A/0", 1},
+      {"Dim a|Remark = 1|Sub A()|End Sub", "-|-|A/0|A/0", 2},
+      // a continued declaration counts up to its last line; a continued comment stays a comment
+      {"Dim a, _|  b|' note _|  Sub X()|Sub A()|End Sub", "-|-|A/0|A/0|A/0|A/0", 2},
+      {"Sub A()|x = 1|Sub B()|End Sub", "A/0|A/0|B/0|B/0", 0},  // a head without End ends before the next
+      {"Property Get P()|Property Let P(v)|End Property", "P/3|P/1|P/1", 0},  // another kind, another procedure
+      {"Private Function F( _|  ByVal a As Long) As Long|x = a + _|  Sub1|' End Function|Rem End Function _|"
+       "End Function|End Function|Public _|Sub G()|End _|Sub",
+       "F/0|F/0|F/0|F/0|F/0|F/0|F/0|F/0|G/0|G/0|G/0|G/0", 0},
+      {"End Sub||Sub A()|End Sub", "-|A/0|A/0|A/0", 1},  // a stray End in the declarations is code
+  };
+  for (const Row& r : rows) {
+    test::Harness h;
+    ModelCodeModule& m = h.AddModuleLines(test::Bars(r.module)).Code();
+    std::string owners;
+    for (std::int32_t line = 1; line <= m.CountOfLines(); ++line) {
+      ProcKind kind = ProcKind::Proc;
+      VbString name = m.ProcOfLine(line, kind);
+      owners += (line > 1 ? "|" : "") + (name.empty() ? "-" : VbToUtf8(name) + "/" + std::to_string(int(kind)));
+    }
+    EXPECT_EQ(owners, r.owners) << r.module;
+    EXPECT_EQ(m.CountOfDeclarationLines(), r.declarations) << r.module;
   }
-  return out;
-}
-
-using S = std::vector<std::string>;
-
-TEST(ProcedureOwnership, Basic) {
-  auto o = OwnersOf({u"Option Explicit", u"", u"' A does it", u"Sub A()", u"End Sub", u"", u"Function B()",
-                     u"End Function", u"' trailing"});
-  EXPECT_EQ(o.declarations, 1);
-  EXPECT_EQ(o.owners, (S{"-", "A/0", "A/0", "A/0", "A/0", "B/0", "B/0", "B/0", "B/0"}));
-}
-
-TEST(ProcedureOwnership, DeclarationsCount) {
-  EXPECT_EQ(OwnersOf({u"Dim a", u"Dim b"}).declarations, 2);
-  EXPECT_EQ(OwnersOf({u"' only a comment", u""}).declarations, 2);  // no procedure: all lines
-  EXPECT_EQ(OwnersOf({u"Sub A()", u"End Sub"}).declarations, 0);
-  EXPECT_EQ(OwnersOf({u"' about A", u"Sub A()", u"End Sub"}).declarations, 0);
-  EXPECT_EQ(OwnersOf({u"Dim a", u"Rem note", u"  \t", u"Sub A()", u"End Sub"}).declarations, 1);
-  EXPECT_EQ(OwnersOf({u"Dim a", u"Remark = 1", u"Sub A()", u"End Sub"}).declarations, 2);
-  // A continued declaration counts up to its last line; a continued comment
-  // stays a comment.
-  EXPECT_EQ(OwnersOf({u"Dim a, _", u"  b", u"' note _", u"  Sub X()", u"Sub A()", u"End Sub"}).declarations, 2);
-}
-
-TEST(ProcedureOwnership, HeadWithoutEndEndsBeforeTheNextHead) {
-  auto o = OwnersOf({u"Sub A()", u"x = 1", u"Sub B()", u"End Sub"});
-  EXPECT_EQ(o.owners, (S{"A/0", "A/0", "B/0", "B/0"}));
-  // A different kind of the same name is another procedure.
-  auto p = OwnersOf({u"Property Get P()", u"Property Let P(v)", u"End Property"});
-  EXPECT_EQ(p.owners, (S{"P/3", "P/1", "P/1"}));
-}
-
-TEST(ProcedureOwnership, ContinuationsAndComments) {
-  auto o = OwnersOf({u"Private Function F( _", u"  ByVal a As Long) As Long", u"x = a + _", u"  Sub1",
-                     u"' End Function", u"Rem End Function _", u"End Function", u"End Function", u"Public _",
-                     u"Sub G()", u"End _", u"Sub"});
-  EXPECT_EQ(o.owners, (S{"F/0", "F/0", "F/0", "F/0", "F/0", "F/0", "F/0", "F/0", "G/0", "G/0", "G/0", "G/0"}));
-}
-
-TEST(ProcedureOwnership, StrayEndInTheDeclarationsIsCode) {
-  auto o = OwnersOf({u"End Sub", u"", u"Sub A()", u"End Sub"});
-  EXPECT_EQ(o.declarations, 1);
-  EXPECT_EQ(o.owners, (S{"-", "A/0", "A/0", "A/0"}));
 }
 
 TEST(ProcedureLookup, StartAndCountLines) {
   test::Harness h;
-  ModelCodeModule& m =
-      h.AddModuleLines({u"Dim a", u"", u"Sub A()", u"End Sub", u"' B", u"Function b()", u"End Function", u""})
-          .Code();
+  ModelCodeModule& m = h.AddModuleLines(test::Bars("Dim a||Sub A()|End Sub|' B|Function b()|End Function|")).Code();
   EXPECT_EQ(m.ProcStartLine(u"A", ProcKind::Proc), 2);
   EXPECT_EQ(m.ProcCountLines(u"A", ProcKind::Proc), 3);
   EXPECT_EQ(m.ProcStartLine(u"B", ProcKind::Proc), 5);  // names ignore letter case

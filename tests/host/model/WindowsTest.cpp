@@ -1,5 +1,4 @@
-// The IDE's windows: the Immediate window present, absent or hidden, focus,
-// and the Ctrl+A / Delete keys delivered by the platform's message loop.
+// The IDE's windows: the Immediate window present, absent or hidden, and the Ctrl+A / Delete keys delivered by the platform's message loop.
 #include <gtest/gtest.h>
 
 #include "Harness.h"
@@ -73,20 +72,6 @@ TEST(Windows, ImmediatePresentAbsentOrHidden) {
   EXPECT_FALSE(hidden.vbe.ImmediateWindow()->Visible());
   Harness chinese({.language = Language::Chinese});
   EXPECT_EQ(chinese.vbe.ImmediateWindow()->Caption(), u"立即");
-}
-
-TEST(Windows, SetFocusMovesTheFocusUnlessHidden) {
-  Harness h({.immediateVisible = false});
-  ModelCodePane& pane = h.OpenModule(u"x");
-  ASSERT_TRUE(pane.PaneWindow().HasFocus());
-  ModelWindow& immediate = *h.vbe.ImmediateWindow();
-  immediate.SetFocus();  // refused without an error
-  EXPECT_TRUE(pane.PaneWindow().HasFocus());
-  immediate.SetVisible(true);
-  immediate.SetFocus();
-  EXPECT_TRUE(immediate.HasFocus());
-  immediate.SetVisible(false);
-  EXPECT_FALSE(immediate.HasFocus());
 }
 
 }  // namespace
