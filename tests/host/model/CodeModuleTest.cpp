@@ -35,7 +35,7 @@ TEST(CodeModule, TextBecomesLines) {
       m.AddFromString(r.text);
     }
     if (r.op == "replace") m.ReplaceLine(2, r.text);
-    EXPECT_EQ(Bars(m.AllLines()), r.after) << r.op << " " << VbToUtf8(r.text);
+    EXPECT_EQ(Bars(m.AllLines().Strings()), r.after) << r.op << " " << VbToUtf8(r.text);
     EXPECT_EQ(m.CountOfLines(), static_cast<std::int32_t>(Bars(r.after).size()));
   }
   Harness h;  // "\r\n" alone is one empty line
@@ -66,10 +66,10 @@ TEST(CodeModule, AddFromStringGoesBeforeTheFirstProcedure) {
   Harness h;
   ModelCodeModule& m = h.AddModuleLines(Bars("Option Explicit||' about A|Sub A()|End Sub")).Code();
   m.AddFromString(u"Dim x\r\n");
-  EXPECT_EQ(Bars(m.AllLines()), "Option Explicit|Dim x||' about A|Sub A()|End Sub");
+  EXPECT_EQ(Bars(m.AllLines().Strings()), "Option Explicit|Dim x||' about A|Sub A()|End Sub");
   ModelCodeModule& plain = h.AddModuleLines({u"Dim y"}).Code();
   plain.AddFromString(u"Sub B()\r\nEnd Sub");
-  EXPECT_EQ(Bars(plain.AllLines()), "Dim y|Sub B()|End Sub");
+  EXPECT_EQ(Bars(plain.AllLines().Strings()), "Dim y|Sub B()|End Sub");
 }
 
 TEST(CodeModule, StoredLabelsAndLineNumbersGoToTheMargin) {
