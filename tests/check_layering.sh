@@ -11,7 +11,7 @@ while IFS= read -r hit; do
   case "$hit" in "$src/host/model/"*) continue ;; esac
   echo "layering: the add-in includes a lower layer: $hit" >&2
   status=1
-done < <(grep -rnE '#include "(host/model|files|cli)/' "${addin_dirs[@]}" || true)
+done < <(grep -rnE '#include "(host/model|files|cli|winui)/' "${addin_dirs[@]}" || true)
 while IFS= read -r hit; do
   echo "layering: includes the command line: $hit" >&2
   status=1
@@ -21,4 +21,10 @@ while IFS= read -r hit; do
   echo "layering: the add-in includes a platform implementation: $hit" >&2
   status=1
 done < <(grep -rnE '#include "platform/(HeadlessPlatform|PlatformState|Win32)' "${addin_dirs[@]}" || true)
+# The Win32 windows see the view models and <windows.h>, never the platform
+# interface (whose names <windows.h> defines as macros) nor anything below.
+while IFS= read -r hit; do
+  echo "layering: the Win32 windows include what they must not: $hit" >&2
+  status=1
+done < <(grep -rnE '#include "(platform|host/model|files|cli)/' "$src/winui" 2>/dev/null || true)
 exit $status
