@@ -510,8 +510,10 @@ class Runner {
       return;
     }
     if (!changed) return;
+#ifndef _WIN32
     // What an earlier run killed in this folder left behind goes first.
     if (FirstWriteIn(m.path.parent_path())) platform::RemoveStaleTemporaryFiles(m.path.parent_path());
+#endif
     try {
       files::ReplaceModuleFile(m.path, *bytes, &m.stamp);
     } catch (const files::FileError& e) {

@@ -53,7 +53,7 @@ TEST(WindowsPaths, ModulesAreReadAndReplacedOrRefusedWholeOnAnyPath) {
     HANDLE held = INVALID_HANDLE_VALUE;
     if (c.hold == Hold::ReadOnly) SetFileAttributesW(c.file.c_str(), FILE_ATTRIBUTE_READONLY);
     if (c.hold == Hold::OpenElsewhere)
-      held = CreateFileW(c.file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      held = CreateFileW(c.file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     platform::FileStamp stamp;
     std::string error;
     try {
