@@ -139,7 +139,7 @@ class LspRoad : public CliTest {
   // The file's URI: file:///home/... or file:///C:/Users/...
   static std::string Uri(const fs::path& file) {
     std::string path = file.generic_string();
-    return "file://" + (path.starts_with('/') ? "" : "/") + path;
+    return std::string(path.starts_with('/') ? "file://" : "file:///") + path;
   }
   // Opens the file in a server and sends the requests; the answers by id.
   // The editor's text is the file's, or `text` when given.
