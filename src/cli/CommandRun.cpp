@@ -445,7 +445,8 @@ class Runner {
     while (io_.in.read(block, kBlock) || io_.in.gcount() > 0) {
       auto got = static_cast<std::size_t>(io_.in.gcount());
       if (bytes.size() + got > bytes.capacity()) {
-        bytes.reserve(std::min(std::max(bytes.capacity() * 2, bytes.size() + got), files::kMaxSourceSize + kBlock));
+        constexpr auto kMost = static_cast<std::size_t>(files::kMaxSourceSize) + kBlock;
+        bytes.reserve(std::min(std::max(bytes.capacity() * 2, bytes.size() + got), kMost));
       }
       bytes.append(block, got);
       if (bytes.size() > files::kMaxSourceSize) {
