@@ -1,6 +1,7 @@
 // The connection and disconnection events.
 #include "host/Connect.h"
 
+#include "host/CBtnEvents.h"
 #include "host/frmHotKey.h"
 #include "host/modMenus.h"
 #include "platform/Platform.h"
@@ -21,6 +22,7 @@ void Connect::AddinInstance_OnConnection(vbide::VBE* Application, ConnectMode /*
 
 void Connect::AddinInstance_OnDisconnection(DisconnectMode /*mode*/) {
   s_RemoveMenus(g_);
+  g_.colBtnEvents.clear();
   // The add-in's code may be unloaded after this: no hot key may reach its
   // window procedure any more.
   if (g_.hotKeyWindow) ResumeNext([&] { g_.hotKeyWindow->s_ReleaseHotKeys(); });

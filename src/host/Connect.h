@@ -24,8 +24,9 @@ class Connect {
   // everything else. When the root object is missing, its error is shown in a
   // message box of its own and nothing else happens.
   void AddinInstance_OnConnection(vbide::VBE* Application, ConnectMode mode = ConnectMode::AfterStartup);
-  // Removes every control tagged "Kestrova", releases the hot keys and gives
-  // the hot-key window its own procedure back; every error is ignored.
+  // Disconnects and drops the click sinks, removes every control tagged
+  // "Kestrova", releases the hot keys and gives the hot-key window its own
+  // procedure back; every error is ignored.
   void AddinInstance_OnDisconnection(DisconnectMode mode = DisconnectMode::UserClosed);
 
  private:

@@ -170,6 +170,9 @@ VbString CommandParameter(std::int16_t n) { return u"s_OrganizeModule (" + ToVb(
 
 void s_AddMenus(Globals& g) {
   s_RemoveMenus(g);
+  // The sinks of an earlier connection are disconnected by now; a connection
+  // is never inside a click, so they can go.
+  g.colBtnEvents.clear();
 
   ControlPtr popup;
   ResumeNext([&] { popup = AddPopup(Root(g).CommandBars().Item(kCodeWindowBar), kCodeWindowAnchorId); });
@@ -211,6 +214,10 @@ void s_AddMenuItems(Globals& g, ControlPtr& popup, std::int16_t& kind) {
 }
 
 void s_RemoveMenus(Globals& g) {
+  // The sinks stop listening first: an IDE must not call into an add-in that
+  // may be unloaded. The objects stay, since the Exit command removes the
+  // menus from inside a click on one of them.
+  for (auto& sink : g.colBtnEvents) sink->SetOHook(nullptr, nullptr);
   FindControlArgs find;
   find.tag = VbString(kTag);
   ControlPtr previous;

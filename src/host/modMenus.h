@@ -67,7 +67,8 @@ void s_AddMenus(Globals& g);
 // Builds the controls of one menu kind under `popup` (kinds 1 and 2; kinds 11
 // and 12 find their own bar). The first error ends it and propagates.
 void s_AddMenuItems(Globals& g, vbide::ControlPtr& popup, std::int16_t& kind);
-// Deletes every control tagged "Kestrova". Stops when a deletion fails, so a
+// Disconnects every click sink, then deletes every control tagged
+// "Kestrova". Stops when a deletion fails, so a
 // control the IDE refuses to delete cannot keep it looping.
 void s_RemoveMenus(Globals& g);
 

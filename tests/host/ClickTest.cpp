@@ -88,6 +88,7 @@ TEST_F(Click, ExitRemovesTheMenusAndReleasesTheHotKeys) {
   ConnectedIde::Click(MenuItem(17));
   EXPECT_TRUE(Ours().empty());
   EXPECT_TRUE(platform.RegisteredHotKeys().empty());
+  for (const auto& events : vbe.EventRouter().Live()) EXPECT_TRUE(events->Sinks().empty());
   connect.AddinInstance_OnDisconnection();  // nothing left to remove
   EXPECT_TRUE(Messages().empty());
 }

@@ -39,6 +39,8 @@ TEST(Connect, DisconnectionRemovesControlsAndReleasesHotKeys) {
   EXPECT_TRUE(ide.platform.RegisteredHotKeys().empty());
   EXPECT_EQ(ide.g.gHooked, 0);
   EXPECT_EQ(ide.platform.GetWindowLongA(window.hWnd(), platform::GWL_WNDPROC), ide.g.gOldWndProc);
+  EXPECT_TRUE(ide.g.colBtnEvents.empty());
+  for (const auto& events : ide.vbe.EventRouter().Live()) EXPECT_TRUE(events->Sinks().empty());
   // F1 is an ordinary key again for the window that has the focus.
   EXPECT_FALSE(ide.platform.PressHotKey(platform::MOD_NONE, platform::vk::kF1));
 }
