@@ -205,7 +205,7 @@ void BM_ReadAndReplaceOnly(benchmark::State& state) {
   Ide ide;
   kv::vbide::CodeModule& first = ide.component->CodeModule();
   kv::s_IndentLines(ide.g, first, u"Module1", 1, kModuleLines, 0);
-  std::vector<VbString> indented = ide.component->Code().AllLines();
+  std::vector<VbString> indented = ide.component->Code().AllLines().Strings();
   std::vector<kv::model::ModelComponent*> modules;
   for (int i = 0; i < kFreshModules; ++i) {
     modules.push_back(&ide.vbe.Projects().front()->AddModule(u"Fresh" + kv::ToVb(i), u""));

@@ -131,7 +131,7 @@ void FuzzFiles(std::string_view data) {
   model::ModelCodeModule& code = loaded->component->Code();
   std::string again;
   try {
-    again = files::EncodeModuleFile(loaded->file, code.AllLines());
+    again = files::EncodeModuleFile(loaded->file, code.AllLines().Strings());
   } catch (const files::FileError& e) {
     Fail(std::string("a file read without a change cannot be written back: ") + e.what());
   }
@@ -158,7 +158,7 @@ void FuzzFiles(std::string_view data) {
     // Refusing to write is right when a command removed the line an
     // attribute group stood under (command 3 deleting the blank line of an
     // attribute that followed one); the file is then reported, not written.
-    if (!AnchorGone(loaded->file.hidden, code.AllLines())) {
+    if (!AnchorGone(loaded->file.hidden, code.AllLines().Strings())) {
       Fail("command " + std::to_string(command) + " left a module that cannot be written: " + e.what());
     }
     return;
@@ -177,14 +177,14 @@ void FuzzFiles(std::string_view data) {
   // or an "Object =" or "Begin" line that deleting the blank lines above it
   // brought to the top. The next read hides them (or refuses a Begin without
   // its End); VB code cannot hold such statements.
-  if (ReadsAsHidden(code.AllLines())) return;
+  if (ReadsAsHidden(code.AllLines().Strings())) return;
   files::DecodedModule back;
   try {
     back = files::DecodeModuleFile(*written, kind, ansi, Utf8());
   } catch (const files::FileError& e) {
     Fail(std::string("the bytes written cannot be read back: ") + e.what());
   }
-  std::vector<VbString> now = code.AllLines();
+  std::vector<VbString> now = code.AllLines().Strings();
   // A file without a final line end cannot end in an empty line: the line
   // end before it is then the last thing in the file, and ends the line
   // before. An empty line at the end of the code is no loss.

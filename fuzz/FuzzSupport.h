@@ -74,7 +74,7 @@ struct Ide {
   // A standard module holding the lines as a file loads them, its code pane
   // open and active with the selection.
   model::ModelCodePane& Open(std::vector<VbString> lines, Selection selection);
-  std::vector<VbString> Lines() { return vbe.ActivePane()->Module().AllLines(); }
+  std::vector<VbString> Lines() { return vbe.ActivePane()->Module().AllLines().Strings(); }
 
   platform::HeadlessPlatform platform;
   SettingsStore settings;

@@ -88,7 +88,7 @@ class Harness {
   model::ModelCodeModule& Module() { return Pane().Module(); }
 
   // The active module's lines, or its text joined with CR LF.
-  std::vector<VbString> Lines() { return Module().AllLines(); }
+  std::vector<VbString> Lines() { return Module().AllLines().Strings(); }
   VbString Text() { return Module().Text(); }
   // The active pane's selection.
   Selection Caret() { return Pane().Selected(); }

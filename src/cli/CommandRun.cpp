@@ -59,7 +59,7 @@ std::size_t FileLines(const files::LoadedModule& m) {
 
 bool HasCode(model::ModelComponent& c) {
   if (!c.HasCode()) return false;
-  for (const VbString& line : c.Code().AllLines()) {
+  for (VbStringView line : c.Code().AllLines()) {
     if (!IsBlankLine(line)) return true;
   }
   return false;
@@ -364,7 +364,7 @@ class Runner {
     // Write back, releasing each module's code and bytes once it is done.
     for (auto& m : s.Loader().Modules()) {
       Finish(s, *m, stdinTarget, r);
-      m->component->Code().LoadLines({});
+      m->component->Code().Release();
       std::string().swap(m->original);
     }
     Close(s, shared);

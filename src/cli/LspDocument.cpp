@@ -86,10 +86,10 @@ std::string LspDocument::Run(std::int16_t n, const RunSettings& settings, const 
   s.Activate(component, Selection{1, 1, 1, 1});
   if (!StartCommand(s, n)) throw LspFailure(kRequestFailed, messages.empty() ? "the command failed" : messages);
 
-  const std::vector<VbString>& after = component.Code().AllLines();
+  const model::LineStore& after = component.Code().AllLines();
   if (after == module.code) return text ? *text : text_;
   try {
-    return files::EncodeModuleFile(module.file, after);
+    return files::EncodeModuleFile(module.file, std::vector<VbStringView>(after.begin(), after.end()));
   } catch (const files::FileError& e) {
     throw LspFailure(kRequestFailed, e.what());
   }

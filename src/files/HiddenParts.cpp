@@ -96,13 +96,14 @@ SplitModule SplitHiddenParts(const std::vector<VbStringView>& lines) {
   SplitModule out;
   HiddenParts& h = out.hidden;
   std::size_t i = 0, n = lines.size();
+  std::vector<VbStringView> header;
 
   // The header.
-  if (n > 0 && FirstWordIs(lines[0], u"VERSION")) h.header.emplace_back(lines[i++]);
+  if (n > 0 && FirstWordIs(lines[0], u"VERSION")) header.push_back(lines[i++]);
   while (i < n) {
     VbStringView line = lines[i];
     if (IsObjectLine(line)) {
-      h.header.emplace_back(line);
+      header.push_back(line);
       ++i;
     } else if (FirstWordIs(line, u"Begin")) {
       if (StartsWithNoCase(TrimSpace(TrimSpace(line).substr(5)), u"VB.MDIForm")) h.mdiForm = true;
@@ -111,19 +112,21 @@ SplitModule SplitHiddenParts(const std::vector<VbStringView>& lines) {
       do {
         if (FirstWordIs(lines[i], u"Begin")) ++depth;
         else if (EqualsNoCase(TrimSpace(lines[i]), u"End")) --depth;
-        h.header.emplace_back(lines[i++]);
+        header.push_back(lines[i++]);
       } while (depth > 0 && i < n);
       if (depth > 0) {
         throw HiddenPartsError(fmt::format("the block that begins on line {} has no End", start + 1));
       }
     } else if (AttributeMember(line)) {
       if (auto name = VbNameOf(line)) h.vbName = *name;
-      h.header.emplace_back(line);
+      header.push_back(line);
       ++i;
     } else {
       break;
     }
   }
+
+  h.header.Assign(header);
 
   // The code, and the Attribute lines in it.
   out.code.reserve(n - i);
@@ -217,7 +220,7 @@ std::vector<VbStringView> AssembleModule(const HiddenParts& hidden, const std::v
   std::size_t total = hidden.header.size() + code.size();
   for (const auto& g : hidden.attributes) total += g.lines.size();
   out.reserve(total);
-  for (const VbString& line : hidden.header) out.push_back(line);
+  for (VbStringView line : hidden.header) out.push_back(line);
   std::size_t next = 0;
   for (std::size_t k = 0; k < code.size(); ++k) {
     out.push_back(code[k]);

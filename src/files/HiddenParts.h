@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "files/Declarations.h"
+#include "host/model/LineStore.h"
 #include "support/text/VbText.h"
 
 namespace kv::files {
@@ -41,7 +42,7 @@ struct AttributeGroup {
 };
 
 struct HiddenParts {
-  std::vector<VbString> header;
+  model::LineStore header;  // stored densely: a form's header may hold hundreds of lines
   std::vector<AttributeGroup> attributes;
   VbString vbName;  // the value of `Attribute VB_Name`, empty when absent
   bool mdiForm = false;  // the header's block is a Begin VB.MDIForm

@@ -26,15 +26,17 @@ ModelLoader::~ModelLoader() = default;
 
 LoadedModule& ModelLoader::Load(model::ModelProject& project, std::string bytes, vbide::ComponentType type,
                                 std::string displayName, fs::path path, VbString name) {
-  DecodedModule decoded = DecodeModuleFile(bytes, type, ansi_, *utf8_);
+  VbString text;
+  std::vector<VbStringView> lines;
   auto m = std::make_unique<LoadedModule>();
+  m->file = DecodeModuleFile(bytes, type, ansi_, *utf8_, text, lines);
+  if (!keepOriginals_) std::string().swap(bytes);  // no second copy of the file while its code is stored
   m->displayName = std::move(displayName);
   m->path = std::move(path);
-  m->file = std::move(decoded.file);
   if (!m->file.hidden.vbName.empty()) name = m->file.hidden.vbName;
   m->component = &project.AddComponent(std::move(name), m->file.type);
   model::ModelCodeModule& code = m->component->Code();
-  code.LoadLines(std::move(decoded.code));
+  code.LoadLines(lines);
   m->revision = code.Revision();
   if (keepOriginals_) m->original = std::move(bytes);
   modules_.push_back(std::move(m));
@@ -104,7 +106,8 @@ model::ModelProject& ModelLoader::AddProject(const fs::path& vbp, const std::str
 std::optional<std::string> ModelLoader::Render(LoadedModule& module) {
   model::ModelCodeModule& code = module.component->Code();
   if (code.Revision() == module.revision) return std::nullopt;
-  std::string bytes = EncodeModuleFile(module.file, code.AllLines());
+  const model::LineStore& lines = code.AllLines();
+  std::string bytes = EncodeModuleFile(module.file, std::vector<VbStringView>(lines.begin(), lines.end()));
   if (bytes.size() == module.file.size && HashBytes(bytes) == module.file.hash &&
       (module.original.empty() || bytes == module.original)) {
     return std::nullopt;

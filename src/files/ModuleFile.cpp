@@ -44,17 +44,18 @@ SourceText DecodeSourceText(std::string_view bytes, CodePage& ansi, CodePage& ut
   return out;
 }
 
-DecodedModule DecodeModuleFile(std::string_view bytes, vbide::ComponentType type, CodePage& ansi, CodePage& utf8) {
+ModuleFile DecodeModuleFile(std::string_view bytes, vbide::ComponentType type, CodePage& ansi, CodePage& utf8,
+                            VbString& text, std::vector<VbStringView>& code) {
   CheckSourceBytes(bytes);
-  DecodedModule out;
-  ModuleFile& f = out.file;
+  ModuleFile f;
   f.type = type;
   f.hash = HashBytes(bytes);
   f.size = bytes.size();
   SourceText source = DecodeSourceText(bytes, ansi, utf8);
   f.page = source.page;
   f.bom = source.bom;
-  SplitText split = SplitLines(source.text);
+  text = std::move(source.text);
+  SplitText split = SplitLines(text);
   f.ends = std::move(split.ends);
   SplitModule parts;
   try {
@@ -64,16 +65,27 @@ DecodedModule DecodeModuleFile(std::string_view bytes, vbide::ComponentType type
   }
   f.hidden = std::move(parts.hidden);
   if (f.type == vbide::ComponentType::VBForm && f.hidden.mdiForm) f.type = vbide::ComponentType::VBMDIForm;
-  out.code.reserve(parts.code.size());
-  for (VbStringView line : parts.code) out.code.emplace_back(line);
+  code = std::move(parts.code);
+  return f;
+}
+
+DecodedModule DecodeModuleFile(std::string_view bytes, vbide::ComponentType type, CodePage& ansi, CodePage& utf8) {
+  DecodedModule out;
+  VbString text;
+  std::vector<VbStringView> code;
+  out.file = DecodeModuleFile(bytes, type, ansi, utf8, text, code);
+  out.code.assign(code.begin(), code.end());
   return out;
 }
 
 std::string EncodeModuleFile(const ModuleFile& file, const std::vector<VbString>& code) {
-  std::vector<VbStringView> codeViews(code.begin(), code.end());
+  return EncodeModuleFile(file, std::vector<VbStringView>(code.begin(), code.end()));
+}
+
+std::string EncodeModuleFile(const ModuleFile& file, const std::vector<VbStringView>& code) {
   std::vector<VbStringView> lines;
   try {
-    lines = AssembleModule(file.hidden, codeViews);
+    lines = AssembleModule(file.hidden, code);
   } catch (const HiddenPartsError& e) {
     throw FileError(e.what());
   }

@@ -55,9 +55,14 @@ SourceText DecodeSourceText(std::string_view bytes, CodePage& ansi, CodePage& ut
 // those that are. Throws FileError naming the byte offset where lossless
 // decoding fails, or what else is wrong.
 DecodedModule DecodeModuleFile(std::string_view bytes, vbide::ComponentType type, CodePage& ansi, CodePage& utf8);
+// The same without a string per line: `text` receives the decoded file and
+// `code` its code lines, as views into `text`.
+ModuleFile DecodeModuleFile(std::string_view bytes, vbide::ComponentType type, CodePage& ansi, CodePage& utf8,
+                            VbString& text, std::vector<VbStringView>& code);
 
 // The bytes of the file with the given code. Throws FileError (a character
 // the code page cannot write, an Attribute line whose statement is gone).
+std::string EncodeModuleFile(const ModuleFile& file, const std::vector<VbStringView>& code);
 std::string EncodeModuleFile(const ModuleFile& file, const std::vector<VbString>& code);
 
 }  // namespace kv::files

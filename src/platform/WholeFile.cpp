@@ -111,7 +111,9 @@ std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& co
   if (S_ISDIR(info.st_mode)) return std::make_error_code(std::errc::is_a_directory);
   if (!S_ISREG(info.st_mode)) return std::make_error_code(std::errc::invalid_argument);
   if (static_cast<std::uint64_t>(info.st_size) > maxSize) return std::make_error_code(std::errc::file_too_large);
-  contents.resize(static_cast<std::size_t>(info.st_size));
+  // One byte more than the file holds, so that the read that finds its end
+  // needs no larger string (and no copy of what was read).
+  contents.resize(std::min(maxSize, static_cast<std::size_t>(info.st_size) + 1));
   std::size_t got = 0;
   // The file may grow or shrink while it is read; read to its real end.
   for (;;) {

@@ -130,7 +130,7 @@ TEST(IndentCommands, Guards) {
     if (setup.starts_with("locked")) h.Project().SetProtection(vbide::kProtectionLocked);
     if (setup == "locked-probe-fails") h.vbe.Faults().Refuse("VBE.Version");
     row.driver(h.g);
-    const std::vector<VbString>& lines = component.Code().AllLines();
+    const auto& lines = component.Code().AllLines();
     if (row.message) {
       EXPECT_EQ(h.Messages(), (std::vector<VbString>{row.message}));
       EXPECT_EQ(lines[1], u"x = 1");

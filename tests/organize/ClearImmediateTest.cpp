@@ -32,7 +32,7 @@ void Prepare(test::Harness& h) {
 
 void ExpectModulesUntouched(test::Harness& h) {
   EXPECT_EQ(test::Bars(h.Lines()), kModule1);
-  EXPECT_EQ(test::Bars(h.Project().Components().front()->Code().AllLines()), kModule2);
+  EXPECT_EQ(test::Bars(h.Project().Components().front()->Code().AllLines().Strings()), kModule2);
 }
 
 TEST(ClearImmediate, SelectsAllAndDeletesInTheImmediateWindow) {

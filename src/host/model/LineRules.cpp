@@ -50,7 +50,7 @@ bool StartsWithLabelOrLineNumber(VbStringView line) {
   return !IsStandAlone(line.substr(start, i - start));
 }
 
-VbStringView AtMargin(VbStringView line, const VbString* previous) {
+VbStringView AtMargin(VbStringView line, const VbStringView* previous) {
   // Most lines are at the margin already: one look at the first character.
   if (line.empty() || !IsWhite(line[0]) || !StartsWithLabelOrLineNumber(line)) return line;
   if (previous && ContinuesOnNextLine(*previous)) return line;

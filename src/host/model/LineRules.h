@@ -33,6 +33,10 @@ bool StartsWithLabelOrLineNumber(VbStringView line);
 // The line as the editor stores it. `previous` is the line that will stand
 // before it (nullptr at the top): when that line ends with " _", this one goes
 // on with an earlier statement, starts none, and is stored as it is.
-VbStringView AtMargin(VbStringView line, const VbString* previous);
+VbStringView AtMargin(VbStringView line, const VbStringView* previous);
+inline VbStringView AtMargin(VbStringView line, const VbString* previous) {
+  VbStringView before = previous ? VbStringView(*previous) : VbStringView();
+  return AtMargin(line, previous ? &before : nullptr);
+}
 
 }  // namespace kv::model

@@ -15,18 +15,25 @@ namespace kv::model {
 
 ModelCodeModule::ModelCodeModule(ModelComponent& component, Faults& faults) : component_(component), faults_(faults) {}
 
-void ModelCodeModule::LoadLines(std::vector<VbString> lines) {
-  lines_ = std::move(lines);
+void ModelCodeModule::LoadLines(const std::vector<VbString>& lines) {
+  lines_.Assign(lines);
   Changed();
 }
 
-void ModelCodeModule::LoadText(VbStringView text) {
-  std::vector<VbString> lines;
-  for (VbStringView line : SplitModuleText(text)) lines.emplace_back(line);
-  LoadLines(std::move(lines));
+void ModelCodeModule::LoadLines(const std::vector<VbStringView>& lines) {
+  lines_.Assign(lines);
+  Changed();
 }
 
-VbString ModelCodeModule::Text() const { return JoinCrLf(lines_); }
+void ModelCodeModule::LoadText(VbStringView text) { LoadLines(SplitModuleText(text)); }
+
+void ModelCodeModule::Release() {
+  lines_.Clear();
+  index_ = ProcedureIndex();
+  Changed();
+}
+
+VbString ModelCodeModule::Text() const { return JoinCrLf(std::vector<VbStringView>(lines_.begin(), lines_.end())); }
 
 const ProcedureIndex& ModelCodeModule::Index() {
   if (indexStale_) {
@@ -47,18 +54,18 @@ void ModelCodeModule::EraseText(std::int32_t startLine, std::int32_t startColumn
     std::swap(startColumn, endColumn);
   }
   auto offset = [&](std::int32_t line, std::int32_t column) {
-    const VbString& text = lines_[line - 1];
+    VbStringView text = lines_[line - 1];
     return std::min<std::size_t>(static_cast<std::size_t>(std::max(column, 1) - 1), text.size());
   };
   std::size_t from = offset(startLine, startColumn);
   std::size_t to = offset(endLine, endColumn);
   bool everything = startLine == 1 && from == 0 && endLine == Count() && to == lines_.back().size();
   if (everything) {
-    lines_.clear();
+    lines_.Erase(0, lines_.size());
   } else {
-    VbString joined = lines_[startLine - 1].substr(0, from) + lines_[endLine - 1].substr(to);
-    lines_[startLine - 1] = std::move(joined);
-    lines_.erase(lines_.begin() + startLine, lines_.begin() + endLine);
+    VbString joined = VbString(lines_[startLine - 1].substr(0, from)).append(lines_[endLine - 1].substr(to));
+    lines_.Replace(static_cast<std::size_t>(startLine - 1), joined);
+    lines_.Erase(static_cast<std::size_t>(startLine), static_cast<std::size_t>(endLine));
   }
   Changed();
 }
@@ -87,11 +94,11 @@ VbString ModelCodeModule::Lines(std::int32_t startLine, std::int32_t count) {
   faults_.Check("CodeModule.Lines");
   if (startLine < 1 || count < 0) RaiseInvalidCall();
   if (startLine > Count() || count == 0) return {};
-  if (count == 1) return lines_[startLine - 1];
+  if (count == 1) return VbString(lines_[startLine - 1]);
   auto first = lines_.begin() + (startLine - 1);
   auto last = lines_.begin() + (startLine - 1) + std::min(count, Count() - startLine + 1);
   std::size_t size = 0;
-  for (auto it = first; it != last; ++it) size += it->size() + 2;
+  for (auto it = first; it != last; ++it) size += (*it).size() + 2;
   VbString out;
   out.reserve(size);
   for (auto it = first; it != last; ++it) {
@@ -104,22 +111,12 @@ VbString ModelCodeModule::Lines(std::int32_t startLine, std::int32_t count) {
 void ModelCodeModule::ReplaceLine(std::int32_t line, VbStringView text) {
   faults_.Check("CodeModule.ReplaceLine");
   if (line < 1 || line > Count()) RaiseInvalidCall();
-  const VbString* previous = line > 1 ? &lines_[line - 2] : nullptr;
   if (text.find(kCrLf) == VbStringView::npos) {
-    // The hot path of the indentation routine: no split, no allocation
-    // beyond what the line's own string needs.
-    // A growing assign would double the string's capacity; a line that no
-    // longer fits gets a string of its exact size instead, so a module that
-    // was indented once holds no slack per line.
-    VbStringView stored = AtMargin(text, previous);
-    VbString& slot = lines_[line - 1];
-    if (stored.size() <= slot.capacity()) {
-      slot.assign(stored);
-    } else {
-      slot = VbString(stored);
-    }
+    // The hot path of the indentation routine: no split, no allocation.
+    VbStringView previous = line > 1 ? lines_[line - 2] : VbStringView();
+    lines_.Replace(static_cast<std::size_t>(line - 1), AtMargin(text, line > 1 ? &previous : nullptr));
   } else {
-    lines_.erase(lines_.begin() + (line - 1));
+    lines_.Erase(static_cast<std::size_t>(line - 1), static_cast<std::size_t>(line));
     InsertText(static_cast<std::size_t>(line - 1), text);
   }
   Changed();
@@ -136,7 +133,7 @@ void ModelCodeModule::DeleteLines(std::int32_t startLine, std::int32_t count) {
   faults_.Check("CodeModule.DeleteLines");
   if (startLine < 1 || count < 0 || startLine > Count() + 1 || count > Count() - startLine + 1) RaiseInvalidCall();
   if (count == 0) return;
-  lines_.erase(lines_.begin() + (startLine - 1), lines_.begin() + (startLine - 1 + count));
+  lines_.Erase(static_cast<std::size_t>(startLine - 1), static_cast<std::size_t>(startLine - 1 + count));
   Changed();
 }
 
@@ -170,15 +167,15 @@ std::int32_t ModelCodeModule::ProcCountLines(VbStringView name, vbide::ProcKind 
 void ModelCodeModule::InsertText(std::size_t at, VbStringView text) {
   std::vector<VbStringView> pieces = SplitModuleText(text);
   if (pieces.empty()) return;
-  std::vector<VbString> stored;
-  stored.reserve(pieces.size());
-  const VbString* previous = at > 0 ? &lines_[at - 1] : nullptr;
-  for (VbStringView piece : pieces) {
-    stored.emplace_back(AtMargin(piece, previous));
-    previous = &stored.back();  // reserved: the address stays valid
+  // AtMargin only shortens a line: the stored lines are views into `text`.
+  VbStringView previous = at > 0 ? lines_[at - 1] : VbStringView();
+  bool first = true;
+  for (VbStringView& piece : pieces) {
+    piece = AtMargin(piece, at > 0 || !first ? &previous : nullptr);
+    previous = piece;
+    first = false;
   }
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(stored.begin()),
-                std::make_move_iterator(stored.end()));
+  lines_.Insert(at, pieces);
 }
 
 const Procedure& ModelCodeModule::Existing(VbStringView name, vbide::ProcKind kind) {

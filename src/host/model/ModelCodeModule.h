@@ -1,4 +1,4 @@
-// A code module of the in-memory IDE: a vector of lines with the editor's
+// A code module of the in-memory IDE: a store of lines with the editor's
 // rules, and the procedures the IDE sees in them.
 //
 // Text given to ReplaceLine, InsertLines and AddFromString is split into lines
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/VBIDE.h"
+#include "host/model/LineStore.h"
 #include "host/model/ProcedureIndex.h"
 
 namespace kv::model {
@@ -26,9 +27,12 @@ class ModelCodeModule final : public vbide::CodeModule {
 
   // ---- The model's own API: no faults, no editor rules ----
   // Replaces every line, as reading a file does.
-  void LoadLines(std::vector<VbString> lines);
+  void LoadLines(const std::vector<VbString>& lines);
+  void LoadLines(const std::vector<VbStringView>& lines);
   void LoadText(VbStringView text);
-  const std::vector<VbString>& AllLines() const { return lines_; }
+  // Drops every line and the memory they took, as closing the file does.
+  void Release();
+  const LineStore& AllLines() const { return lines_; }
   // Every line joined with CR LF.
   VbString Text() const;
   const ProcedureIndex& Index();
@@ -66,7 +70,7 @@ class ModelCodeModule final : public vbide::CodeModule {
 
   ModelComponent& component_;
   Faults& faults_;
-  std::vector<VbString> lines_;
+  LineStore lines_;
   ProcedureIndex index_;
   bool indexStale_ = true;
   std::uint64_t revision_ = 0;

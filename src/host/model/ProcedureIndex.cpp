@@ -43,7 +43,7 @@ bool IsWord(VbStringView word, VbStringView keyword) { return EqualsNoCase(word,
 
 // The text of the statement that starts at `first`: its continued lines joined
 // without their " _" markers. Sets `last` to its last line (0-based).
-VbString JoinStatement(const std::vector<VbString>& lines, std::size_t first, std::size_t& last) {
+VbString JoinStatement(const LineStore& lines, std::size_t first, std::size_t& last) {
   VbString joined;
   std::size_t i = first;
   for (;; ++i) {
@@ -111,7 +111,7 @@ bool IsBlankOrComment(VbStringView line) {
   return StartsWithNoCase(rest, u"Rem") && (rest.size() == 3 || IsWhite(rest[3]));
 }
 
-ProcedureIndex ProcedureIndex::Scan(const std::vector<VbString>& lines) {
+ProcedureIndex ProcedureIndex::Scan(const LineStore& lines) {
   ProcedureIndex index;
   auto& procs = index.procedures_;
   const auto count = static_cast<std::int32_t>(lines.size());

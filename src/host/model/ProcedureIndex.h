@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "host/VBIDE.h"
+#include "host/model/LineStore.h"
 
 namespace kv::model {
 
@@ -46,7 +47,7 @@ struct Procedure {
 
 class ProcedureIndex {
  public:
-  static ProcedureIndex Scan(const std::vector<VbString>& lines);
+  static ProcedureIndex Scan(const LineStore& lines);
 
   std::int32_t DeclarationLines() const { return declarationLines_; }
   const std::vector<Procedure>& Procedures() const { return procedures_; }
