@@ -1,7 +1,12 @@
 // The fuzz targets' shared helpers.
 #include "FuzzSupport.h"
 
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
 #include <unistd.h>
+#endif
 
 #include <fstream>
 #include <stdexcept>
@@ -20,7 +25,7 @@ class Scratch {
   Scratch() {
     std::error_code error;
     fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    path_ = base / ("kestrova-fuzz-" + std::to_string(::getpid()));
+    path_ = base / ("kestrova-fuzz-" + std::to_string(getpid()));
     fs::create_directories(path_, error);
     if (error) throw std::runtime_error("cannot create the scratch folder " + path_.string());
   }

@@ -445,7 +445,8 @@ class Runner {
     while (io_.in.read(block, kBlock) || io_.in.gcount() > 0) {
       auto got = static_cast<std::size_t>(io_.in.gcount());
       if (bytes.size() + got > bytes.capacity()) {
-        bytes.reserve(std::min(std::max(bytes.capacity() * 2, bytes.size() + got), files::kMaxSourceSize + kBlock));
+        constexpr auto kMost = static_cast<std::size_t>(files::kMaxSourceSize) + kBlock;
+        bytes.reserve(std::min(std::max(bytes.capacity() * 2, bytes.size() + got), kMost));
       }
       bytes.append(block, got);
       if (bytes.size() > files::kMaxSourceSize) {
@@ -510,8 +511,10 @@ class Runner {
       return;
     }
     if (!changed) return;
+#ifndef _WIN32
     // What an earlier run killed in this folder left behind goes first.
     if (FirstWriteIn(m.path.parent_path())) platform::RemoveStaleTemporaryFiles(m.path.parent_path());
+#endif
     try {
       files::ReplaceModuleFile(m.path, *bytes, &m.stamp);
     } catch (const files::FileError& e) {

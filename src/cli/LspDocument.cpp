@@ -24,7 +24,7 @@ namespace {
 std::optional<fs::path> OptionsFor(const std::optional<fs::path>& document, const RunSettings& settings) {
   std::optional<fs::path> team = document ? FindTeamSettings(*document) : std::nullopt;
   if (!settings.tabSize) return team;
-  SettingsStore probe(SettingsStore::DefaultPath());
+  SettingsStore probe(std::nullopt);
   probe.SetWarningSink([](std::string_view) {});
   probe.SetOverride(team);
   if (probe.HasSetting(u"IndentSpaces")) return team;
@@ -55,8 +55,7 @@ void LspDocument::Replace(std::string text) {
 }
 
 files::DecodedModule LspDocument::Decode(const std::string& text) const {
-  std::string_view where = path_ ? std::string_view(path_->native()) : std::string_view(uri_);
-  auto type = files::ModuleTypeOf(fs::path(where));
+  auto type = files::ModuleTypeOf(path_ ? *path_ : fs::path(uri_));
   if (!type) throw LspFailure(kInvalidParams, "not a VB module file (.bas .cls .frm .ctl .pag .dob .dsr): " + uri_);
   try {
     return files::DecodeModuleFile(text, *type, utf8_, utf8_);

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <iostream>
+#include <random>
 #include <stdexcept>
 
 #include "cli/CommandNames.h"
@@ -56,11 +57,21 @@ json EditsJson(const std::vector<TextEdit>& edits) {
 fs::path MakeScratch() {
   std::error_code ec;
   fs::path base = fs::temp_directory_path(ec);
+#ifdef _WIN32
+  // The user's own temporary folder; a name no one has yet.
+  std::random_device random;
+  for (int attempt = 0; !ec && !base.empty() && attempt < 100; ++attempt) {
+    fs::path folder = base / ("kestrova-lsp-" + std::to_string(random()));
+    if (fs::create_directory(folder, ec)) return folder;
+  }
+  throw std::runtime_error("cannot create a temporary folder: set TMP to a folder kestrova can write to");
+#else
   std::string pattern = (base / "kestrova-lsp-XXXXXX").string();
   if (ec || base.empty() || !::mkdtemp(pattern.data())) {
     throw std::runtime_error("cannot create a temporary folder: set TMPDIR to a folder kestrova can write to");
   }
   return pattern;
+#endif
 }
 
 }  // namespace

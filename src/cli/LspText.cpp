@@ -112,6 +112,10 @@ std::optional<std::string> PathOfUri(std::string_view uri) {
       path += uri[i];
     }
   }
+#ifdef _WIN32
+  // file:///C:/folder/file.bas names C:/folder/file.bas.
+  if (path.size() >= 3 && path[0] == '/' && path[2] == ':') path.erase(0, 1);
+#endif
   return path;
 }
 

@@ -45,7 +45,7 @@ int ListMenus(const MenusOptions& o, Console& console) {
   platform::HeadlessPlatform platform({});  // the add-in list file stays in memory
   platform.SetMessageBoxPresenter(
       [&](const platform::MessageBoxRecord& box) { console.err << "kestrova: " << VbToUtf8(box.text) << "\n"; });
-  SettingsStore settings(o.settings ? fs::path(*o.settings) : SettingsStore::DefaultPath());
+  SettingsStore settings(o.settings ? std::optional<fs::path>(*o.settings) : std::nullopt);
   if (!o.settings) {
     if (auto team = FindTeamSettings(fs::current_path() / kTeamSettingsName)) settings.SetOverride(*team);
   }

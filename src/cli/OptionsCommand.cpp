@@ -1,9 +1,11 @@
 // "kestrova options" and "kestrova about".
 #include "cli/OptionsCommand.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <spawn.h>
 #include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -14,12 +16,14 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#ifndef _WIN32
 #include "cli/AboutScreen.h"
-#include "cli/Cli.h"
 #include "cli/OptionsScreen.h"
+#include "cli/TerminalUi.h"
+#endif
+#include "cli/Cli.h"
 #include "cli/Subcommands.h"
 #include "cli/Targets.h"
-#include "cli/TerminalUi.h"
 #include "host/VbError.h"
 #include "options/frmOptions.h"
 #include "options/modSettings.h"
@@ -27,7 +31,9 @@
 #include "support/frmAbout.h"
 #include "support/modGlobals.h"
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace kv::cli {
 
@@ -46,7 +52,7 @@ class OptionsContext {
  public:
   explicit OptionsContext(const OptionsCommandArgs& args, Team team = Team::Ignored)
       : platform({}),
-        store(args.settings ? std::filesystem::path(*args.settings) : SettingsStore::DefaultPath()),
+        store(args.settings ? std::optional<std::filesystem::path>(*args.settings) : std::nullopt),
         g(platform, store) {
     store.SetWarningSink([this](std::string_view message) { warnings.emplace_back(message); });
     if (team == Team::Read && !args.settings)
@@ -122,6 +128,7 @@ std::string Accepts(const frmOptions& window, const OptionKey& key) {
   }
 }
 
+#ifndef _WIN32
 // Opens a page in the desktop's browser when there is a desktop; a terminal
 // without one only shows the address. Returns what the about screen shows.
 VbString OpenInBrowser(std::string_view url, bool chinese) {
@@ -141,8 +148,18 @@ VbString OpenInBrowser(std::string_view url, bool chinese) {
   return chinese ? u"请在浏览器中打开 " + U(url) : u"Open " + U(url) + u" in a browser to visit the page";
 }
 
+#endif
+
 }  // namespace
 
+#ifdef _WIN32
+// No terminal forms on Windows: the windows are the add-in's, in the IDE.
+int RunOptionsWindow(const OptionsCommandArgs&, std::ostream&, std::ostream& err) {
+  err << "kestrova options: the options window is the add-in's, in the VB6 IDE (Add-Ins menu); "
+         "scripts can use \"kestrova options list|get|set|example\"\n";
+  return kExitUsage;
+}
+#else
 int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
   if (!tui::HaveTerminal()) {
     err << "kestrova options: the options window needs a terminal (standard input and output); "
@@ -167,10 +184,12 @@ int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ost
     ShowOptionsWindow(context.g);
   }
   context.PrintWarnings(err);
-  if (saved) out << "kestrova options: saved to " << context.store.Path().string() << "\n";
+  if (saved) out << "kestrova options: saved to " << context.store.Location() << "\n";
   else out << "kestrova options: cancelled, nothing was written\n";
   return kExitOk;
 }
+
+#endif
 
 int RunOptionsList(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
   OptionsContext context(args, Team::Read);
@@ -288,8 +307,13 @@ int RunOptionsExample(const OptionsCommandArgs& args, std::ostream& out, std::os
 
 int RunAbout(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
   OptionsContext context(args);
+#ifdef _WIN32
+  {
+    // The about window is the add-in's, in the IDE; here, its texts.
+#else
   if (!tui::HaveTerminal()) {
     // Without a terminal the window's texts are all there is to show.
+#endif
     frmAbout window(context.g);
     context.PrintWarnings(err);
     out << VbToUtf8(window.Caption()) << "\n"
@@ -297,6 +321,7 @@ int RunAbout(const OptionsCommandArgs& args, std::ostream& out, std::ostream& er
         << VbToUtf8(window.Control("lblURL").text) << "\n";
     return kExitOk;
   }
+#ifndef _WIN32
   VbString status;
   {
     tui::Screen screen;
@@ -311,6 +336,7 @@ int RunAbout(const OptionsCommandArgs& args, std::ostream& out, std::ostream& er
   }
   context.PrintWarnings(err);
   return kExitOk;
+#endif
 }
 
 void AddOptionsSubcommands(CLI::App& app, CliState& state) {

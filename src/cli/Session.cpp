@@ -10,7 +10,7 @@ Session::Session(const SessionSetup& setup) {
   // memory, so a run touches no file but the ones it was asked to change.
   platform_ = std::make_unique<platform::HeadlessPlatform>(platform::HeadlessPlatform::Options{});
   if (setup.presenter) platform_->SetMessageBoxPresenter(setup.presenter);
-  settings_ = std::make_unique<SettingsStore>(setup.settingsFile ? *setup.settingsFile : SettingsStore::DefaultPath());
+  settings_ = std::make_unique<SettingsStore>(setup.settingsFile);
   if (setup.warnings) settings_->SetWarningSink(setup.warnings);
   if (!setup.settingsFile && setup.teamFile) settings_->SetOverride(*setup.teamFile);
   vbe_ = std::make_unique<model::ModelVBE>(*platform_);

@@ -43,7 +43,7 @@ std::vector<Target> ExpandTargets(const std::vector<std::string>& paths, const T
           if (IsLinkToModule(it->path())) {
             found.push_back(it->path());
           } else if (note) {
-            note(it->path().string(), "is a link to a file that is not a VB module file; skipped");
+            note(it->path().generic_string(), "is a link to a file that is not a VB module file; skipped");
           }
         } else if (it->is_directory(ec) && name.starts_with('.')) {
           it.disable_recursion_pending();
@@ -53,7 +53,7 @@ std::vector<Target> ExpandTargets(const std::vector<std::string>& paths, const T
       }
       std::sort(found.begin(), found.end());
       if (found.empty()) problem(given, "holds no VB module file");
-      for (const fs::path& f : found) targets.push_back({TargetKind::Module, f, f.string()});
+      for (const fs::path& f : found) targets.push_back({TargetKind::Module, f, f.generic_string()});
     } else if (!fs::exists(path, ec)) {
       problem(given, "does not exist");
     } else if (files::IsProjectFile(path)) {

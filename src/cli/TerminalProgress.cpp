@@ -1,25 +1,14 @@
 // The progress bar on standard error.
 #include "cli/TerminalProgress.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <string>
 
+#include "cli/ConsoleText.h"
+
 namespace kv::cli {
 
-namespace {
-
-int TerminalWidth(std::FILE* out) {
-  winsize ws{};
-  if (::ioctl(::fileno(out), TIOCGWINSZ, &ws) == 0 && ws.ws_col > 0) return ws.ws_col;
-  return 80;
-}
-
-}  // namespace
-
-bool TerminalProgress::StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+bool TerminalProgress::StandardErrorIsTerminal() { return IsTerminal(stderr); }
 
 void TerminalProgress::Repaint(const frmProgress& window) {
   int width = TerminalWidth(out_);
@@ -36,8 +25,7 @@ void TerminalProgress::Repaint(const frmProgress& window) {
   }
   auto now = std::chrono::steady_clock::now();
   if (line == last_ || (drawn_ && fraction < 1.0 && now - lastTime_ < std::chrono::milliseconds(40))) return;
-  std::fprintf(out_, "\r%s\033[K", line.c_str());
-  std::fflush(out_);
+  WriteText(out_, "\r" + line + "\033[K");
   drawn_ = true;
   last_ = std::move(line);
   lastTime_ = now;
@@ -45,8 +33,7 @@ void TerminalProgress::Repaint(const frmProgress& window) {
 
 void TerminalProgress::Unloaded() {
   if (!drawn_) return;
-  std::fprintf(out_, "\r\033[K");
-  std::fflush(out_);
+  WriteText(out_, "\r\033[K");
   drawn_ = false;
   last_.clear();
 }

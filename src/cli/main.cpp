@@ -1,14 +1,18 @@
 // The kestrova command. On Windows the arguments arrive as UTF-16 and are
-// passed on as UTF-8, so that Chinese file names survive any code page.
+// passed on as UTF-8, so that Chinese file names survive any code page, and
+// the output is UTF-8 (on a console: UTF-16 through WriteConsoleW).
 #include "cli/Cli.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
+#include "cli/ConsoleText.h"
+
 #include <string>
 #include <vector>
 
 int wmain(int argc, wchar_t** argv) {
+  kv::cli::SetUpStandardStreams();
   std::vector<std::string> args;
   for (int i = 0; i < argc; ++i) {
     int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);

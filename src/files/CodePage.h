@@ -7,8 +7,9 @@
 // byte. Where that cannot hold (a byte sequence the code page does not define,
 // or one that would come back differently), decoding fails at that byte.
 //
-// The conversions come from glibc's iconv, turned into tables once, which
-// makes them fast and lossless by construction. In a single-byte code page
+// The conversions come from the build host's iconv, turned into tables at
+// build time (CodePageTables.h), which makes them fast, lossless by
+// construction, and the same on every system. In a single-byte code page
 // the bytes iconv refuses (the five holes of windows-1252: 0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) decode to the control characters of the same number, as
 // Windows itself decodes them; in a double-byte one (GBK, Big5, Shift_JIS) a

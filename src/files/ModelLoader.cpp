@@ -70,7 +70,8 @@ model::ModelProject& ModelLoader::AddProject(const fs::path& vbp, const std::str
 
   for (const ProjectMember& member : parsed.members) {
     std::string written = VbToUtf8(member.path);
-    std::string shown = (shownFolder / written).string();
+    // Shown with "/" between folders on every system, as the user wrote it.
+    std::string shown = shownFolder.empty() ? written : shownFolder.generic_string() + "/" + written;
     if (!model::ModelComponent::KindHasCode(member.type)) {
       // Never opened: only its name goes into the project.
       std::string plain = written;
@@ -92,11 +93,11 @@ model::ModelProject& ModelLoader::AddProject(const fs::path& vbp, const std::str
       if (!IsModuleFile(*found)) throw FileError("is not a VB module file");
       platform::FileStamp stamp;
       std::string bytesOf = ReadSourceFile(*found, &stamp);
-      Load(project, std::move(bytesOf), member.type, found->string(), *found,
+      Load(project, std::move(bytesOf), member.type, found->generic_string(), *found,
            member.name.empty() ? FromPath(found->stem()) : member.name)
           .stamp = stamp;
     } catch (const FileError& e) {
-      throw FileError(fmt::format("{}: {}", found->string(), e.what()));
+      throw FileError(fmt::format("{}: {}", found->generic_string(), e.what()));
     }
   }
   return project;

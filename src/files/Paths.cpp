@@ -1,6 +1,10 @@
 // Paths as Windows wrote them: slashes, case-insensitive look-up, extensions.
 #include "files/Paths.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <string>
 #include <system_error>
@@ -19,6 +23,7 @@ bool SameNoCase(std::string_view a, std::string_view b) {
          });
 }
 
+#ifndef _WIN32
 bool Exists(const fs::path& p) {
   std::error_code ec;
   return fs::exists(p, ec);
@@ -37,6 +42,21 @@ std::optional<fs::path> FindNoCase(const fs::path& folder, std::string_view name
   return folder / *std::min_element(found.begin(), found.end());
 }
 
+#endif
+
+#ifdef _WIN32
+// Windows finds a name in any letter case by itself; the name returned is the
+// one on disk, so the paths shown are the same as on Linux.
+std::optional<fs::path> OnDisk(const fs::path& folder, std::string_view name) {
+  fs::path wanted = folder / fs::u8path(name);
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(wanted.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+  FindClose(search);
+  return folder / found.cFileName;
+}
+#endif
+
 }  // namespace
 
 std::optional<fs::path> ResolveWindowsPath(const fs::path& base, std::string_view windowsPath) {
@@ -44,7 +64,9 @@ std::optional<fs::path> ResolveWindowsPath(const fs::path& base, std::string_vie
   std::replace(path.begin(), path.end(), '\\', '/');
   if (path.size() >= 2 && path[1] == ':') return std::nullopt;  // C:\...: another machine's disk
   fs::path exact = path.starts_with('/') ? fs::path(path) : base / path;
+#ifndef _WIN32
   if (Exists(exact)) return exact;
+#endif
 
   fs::path at = path.starts_with('/') ? fs::path("/") : (base.empty() ? fs::path(".") : base);
   std::size_t start = 0;
@@ -58,9 +80,14 @@ std::optional<fs::path> ResolveWindowsPath(const fs::path& base, std::string_vie
       at = at / "..";
       continue;
     }
+#ifdef _WIN32
+    if (part.find_first_of("*?") != std::string_view::npos) return std::nullopt;  // no wildcards in a name
+    if (auto found = OnDisk(at, part)) {
+#else
     if (Exists(at / part)) {
       at = at / part;
     } else if (auto found = FindNoCase(at, part)) {
+#endif
       at = *found;
     } else {
       return std::nullopt;

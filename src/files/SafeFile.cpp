@@ -2,10 +2,9 @@
 // whole-file read and atomic replace.
 #include "files/SafeFile.h"
 
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
-
-#include <cerrno>
+#endif
 
 #include <fmt/format.h>
 
@@ -51,12 +50,20 @@ void ReplaceModuleFile(const fs::path& file, std::string_view bytes, const platf
   if (!IsModuleFile(file)) throw FileError("is not a VB module file and is never written");
   auto fail = [](std::error_code error) { return FileError(fmt::format("cannot be written: {}", error.message())); };
   // Only a file that is there is replaced.
-  struct stat before {};
-  if (::stat(file.c_str(), &before) != 0) throw fail({errno, std::generic_category()});
-  // A module without write permission is one not checked out of source
-  // control: it stays as it is, also for root, who access() would let write.
-  if ((before.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0) throw FileError("read-only; not written");
-  if (std::error_code error = platform::ReplaceFileAtomically(file, bytes, fs::perms::none, readAs)) {
+  std::error_code error;
+  fs::file_status before = fs::status(file, error);
+  if (!error && !fs::exists(before)) error = std::make_error_code(std::errc::no_such_file_or_directory);
+  if (error) throw fail(error);
+  // A module without write permission (on Windows: with the read-only
+  // attribute) is one not checked out of source control: it stays as it is,
+  // also for root, who access() would let write.
+  constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  bool readOnly = (before.permissions() & kWrite) == fs::perms::none;
+#ifndef _WIN32
+  readOnly = readOnly || ::access(file.c_str(), W_OK) != 0;
+#endif
+  if (readOnly) throw FileError("read-only; not written");
+  if ((error = platform::ReplaceFileAtomically(file, bytes, fs::perms::none, readAs))) {
     if (error == platform::ChangedSinceRead()) throw FileError("changed while kestrova worked; not written");
     throw fail(error);
   }

@@ -34,6 +34,9 @@
 #include "options/SettingsEscaping.h"
 #include "platform/IniText.h"
 #include "platform/WholeFile.h"
+#ifdef _WIN32
+#include "platform/RegistrySettings.h"
+#endif
 
 namespace kv {
 
@@ -132,10 +135,12 @@ void WarnOnStandardError(std::string_view message) {
   std::fputs(fmt::format("kestrova: warning: {}\n", message).c_str(), stderr);
 }
 
+#ifndef _WIN32
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
 }
+#endif
 
 // Keeps a corrupt file under a name of its own before it is replaced.
 fs::path KeepCorruptCopy(const fs::path& file) {
@@ -158,29 +163,58 @@ fs::path KeepCorruptCopy(const fs::path& file) {
 
 }  // namespace
 
+#ifdef _WIN32
+// The user's store in the registry. Each read asks the registry, which keeps
+// its own cache; a key that cannot be read is reported once, until it can.
+struct RegistrySource {
+  platform::RegistrySettings key{kSettingsApplication, kSettingsSection};
+  VbString last;  // the value a read returned
+  bool warned = false;
+
+  const VbString* Find(VbStringView name, const SettingsStore::WarningSink& warn) {
+    std::error_code error;
+    std::optional<VbString> value = key.Get(name, error);
+    if (error && !warned) warn(fmt::format("settings {}: {}; the options use their defaults", key.Name(), error.message()));
+    warned = bool(error);
+    if (!value) return nullptr;
+    last = std::move(*value);
+    return &last;
+  }
+};
+#endif
+
 struct SettingsStore::Impl {
   Source user;
+#ifdef _WIN32
+  std::optional<RegistrySource> registry;  // instead of the user's file
+#endif
   std::optional<Source> teams;
   WarningSink warn = WarnOnStandardError;
 
+  const VbString* FindUser(VbStringView key) {
+#ifdef _WIN32
+    if (registry) return registry->Find(key, warn);
+#endif
+    user.Refresh(warn);
+    return user.Find(KeyOf(key));
+  }
+
   const VbString* Find(VbStringView key) {
-    VbString wanted = KeyOf(key);
     if (teams) {
       teams->Refresh(warn);
-      if (const VbString* value = teams->Find(wanted)) return value;
+      if (const VbString* value = teams->Find(KeyOf(key))) return value;
     }
-    user.Refresh(warn);
-    return user.Find(wanted);
+    return FindUser(key);
   }
 };
 
 fs::path SettingsStore::DefaultPath() {
-  if (std::string file = Environment("KESTROVA_SETTINGS"); !file.empty()) return file;
 #ifdef _WIN32
-  // The user's roaming application data folder, read wide for any name.
-  const wchar_t* appData = _wgetenv(L"APPDATA");
-  return fs::path(appData ? appData : L".") / "Kestrova" / "settings.ini";
+  // Read wide, for any name.
+  const wchar_t* file = _wgetenv(L"KESTROVA_SETTINGS");
+  return file ? fs::path(file) : fs::path();
 #else
+  if (std::string file = Environment("KESTROVA_SETTINGS"); !file.empty()) return file;
   fs::path config = Environment("XDG_CONFIG_HOME");
   if (config.empty() || config.is_relative()) {  // a relative value is to be ignored
     fs::path home = Environment("HOME");
@@ -193,11 +227,23 @@ fs::path SettingsStore::DefaultPath() {
 #endif
 }
 
-SettingsStore::SettingsStore(fs::path file) : impl_(std::make_unique<Impl>()) { impl_->user.path = std::move(file); }
+SettingsStore::SettingsStore(std::optional<fs::path> file) : impl_(std::make_unique<Impl>()) {
+  impl_->user.path = file ? std::move(*file) : DefaultPath();
+#ifdef _WIN32
+  if (impl_->user.path.empty()) impl_->registry.emplace();
+#endif
+}
 
 SettingsStore::~SettingsStore() = default;
 
 const fs::path& SettingsStore::Path() const { return impl_->user.path; }
+
+std::string SettingsStore::Location() const {
+#ifdef _WIN32
+  if (impl_->registry) return impl_->registry->key.Name();
+#endif
+  return impl_->user.path.string();
+}
 
 VbString SettingsStore::ReadSetting(VbStringView key, VbStringView defaultValue) {
   const VbString* value = impl_->Find(key);
@@ -212,8 +258,7 @@ SettingsStore::Origin SettingsStore::SourceOf(VbStringView key) {
     impl_->teams->Refresh(impl_->warn);
     if (impl_->teams->Find(wanted)) return Origin::Team;
   }
-  impl_->user.Refresh(impl_->warn);
-  return impl_->user.Find(wanted) ? Origin::User : Origin::Default;
+  return impl_->FindUser(key) ? Origin::User : Origin::Default;
 }
 
 std::optional<fs::path> SettingsStore::OverridePath() const {
@@ -223,8 +268,17 @@ std::optional<fs::path> SettingsStore::OverridePath() const {
 
 void SettingsStore::WriteSetting(VbStringView key, VbStringView value) {
   if (key.empty()) Raise(vberr::kInvalidProcedureCall, u"Invalid procedure call or argument");
-  const fs::path& file = impl_->user.path;
   std::error_code error;
+#ifdef _WIN32
+  if (impl_->registry) {
+    if ((error = impl_->registry->key.Set(key, value))) {
+      Raise(error == std::errc::permission_denied ? vberr::kPermissionDenied : kPathFileAccessError,
+            U(fmt::format("Cannot write the settings {}: {}", impl_->registry->key.Name(), error.message())));
+    }
+    return;
+  }
+#endif
+  const fs::path& file = impl_->user.path;
   if (!file.parent_path().empty()) {
     fs::create_directories(file.parent_path(), error);
     if (error) RaiseFileError(file, error);

@@ -1,8 +1,11 @@
 // The settings store: every option of the add-in is a text value under one
 // application ("Kestrova") and one section ("Kestrovaer"), addressed by key.
 //
-// Physically it is a per-user INI file: $KESTROVA_SETTINGS when set, else
-// $XDG_CONFIG_HOME/kestrova/settings.ini, else ~/.config/kestrova/settings.ini.
+// The user's own store is an INI file: $KESTROVA_SETTINGS when set, else on
+// Linux $XDG_CONFIG_HOME/kestrova/settings.ini, else
+// ~/.config/kestrova/settings.ini. On Windows, without $KESTROVA_SETTINGS,
+// it is the registry, where the add-in in the IDE keeps it (see
+// platform/RegistrySettings.h). A store may also be opened on any named file.
 // Any text round-trips exactly; the file's header comment documents the
 // escaping. Writes replace the file atomically and keep every other key and
 // section; a lock file beside it ("<name>.lock") serialises the writes of
@@ -21,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "support/text/VbText.h"
@@ -34,15 +38,20 @@ class SettingsStore {
  public:
   using WarningSink = std::function<void(std::string_view message)>;
 
-  // The per-user file named above.
+  // The per-user file named above; on Windows, $KESTROVA_SETTINGS or empty
+  // (the registry).
   static std::filesystem::path DefaultPath();
 
-  explicit SettingsStore(std::filesystem::path file);
+  // The store on `file`; without one, the user's own store named above.
+  explicit SettingsStore(std::optional<std::filesystem::path> file);
   SettingsStore(const SettingsStore&) = delete;
   SettingsStore& operator=(const SettingsStore&) = delete;
   ~SettingsStore();
 
+  // The file of the user's store; empty when it is the registry.
   const std::filesystem::path& Path() const;
+  // Where the user's store is, for messages: the file or the registry key.
+  std::string Location() const;
 
   // The text stored under `key`, or `defaultValue` when the key is absent.
   VbString ReadSetting(VbStringView key, VbStringView defaultValue);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <stdlib.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <iostream>
@@ -22,17 +24,28 @@ struct CliResult { int code = -1; std::string out; std::string err; };
 
 class CliTest : public ::testing::Test {
  protected:
-  CliTest() { ::setenv("KESTROVA_SETTINGS", (dir_ / "user-settings.ini").c_str(), 1); }
+  CliTest() {
+#ifdef _WIN32
+    ::_putenv_s("KESTROVA_SETTINGS", (dir_ / "user-settings.ini").string().c_str());
+#else
+    ::setenv("KESTROVA_SETTINGS", (dir_ / "user-settings.ini").c_str(), 1);
+#endif
+  }
 
   std::filesystem::path P(const std::string& name) const { return dir_ / name; }
   std::filesystem::path Write(const std::string& name, std::string_view bytes) const { return dir_.Write(name, bytes); }
   std::string Read(const std::string& name) const { return test::ReadBytes(P(name)); }
   static std::string TempRead(const std::filesystem::path& p) { return test::ReadBytes(p); }
   // The file's inode and modification time: unchanged when it was not written.
-  std::pair<ino_t, std::int64_t> Stamp(const std::string& name) const {
+  std::pair<std::uint64_t, std::int64_t> Stamp(const std::string& name) const {
+#ifdef _WIN32
+    std::error_code ignored;
+    return {0, std::filesystem::last_write_time(P(name), ignored).time_since_epoch().count()};
+#else
     struct stat st {};
     ::stat(P(name).c_str(), &st);
     return {st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+#endif
   }
 
   // Runs `kestrova args...` in the temporary folder.

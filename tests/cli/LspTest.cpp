@@ -136,10 +136,15 @@ std::string FromGbk(const std::string& bytes) {
 
 class LspRoad : public CliTest {
  protected:
+  // The file's URI: file:///home/... or file:///C:/Users/...
+  static std::string Uri(const fs::path& file) {
+    std::string path = file.generic_string();
+    return std::string(path.starts_with('/') ? "file://" : "file:///") + path;
+  }
   // Opens the file in a server and sends the requests; the answers by id.
   // The editor's text is the file's, or `text` when given.
   std::map<int, json> Ask(const fs::path& file, const std::vector<json>& requests, const std::string* text = nullptr) {
-    std::string uri = "file://" + file.string();
+    std::string uri = Uri(file);
     json open = {{"jsonrpc", "2.0"}, {"method", "textDocument/didOpen"},
                  {"params", {{"textDocument", {{"uri", uri}, {"languageId", "vb"}, {"version", 1},
                                                {"text", text ? *text : TempRead(file)}}}}}};
@@ -187,7 +192,7 @@ TEST_F(LspRoad, RangesNewLinesTabSizeTeamOptionsAndSourceActions) {
                             Request(4, "textDocument/codeAction", {{"context", {{"only", {"source.kestrova.merge-blank-lines"}}}}}),
                             Request(5, "workspace/executeCommand", {{"command", "kestrova.delete-blank-lines"}}),
                             Request(6, "workspace/executeCommand",
-                                    {{"command", "kestrova.delete-blank-lines"}, {"arguments", {"file://" + P("m.bas").string()}}})});
+                                    {{"command", "kestrova.delete-blank-lines"}, {"arguments", {Uri(P("m.bas"))}}})});
   EXPECT_EQ(a[1]["result"].dump(), R"([{"newText":"        y = 1","range":{"end":{"character":5,"line":2},"start":{"character":0,"line":2}}}])");
   EXPECT_EQ(a[2]["result"].dump(), R"([{"newText":"    ","range":{"end":{"character":0,"line":3},"start":{"character":0,"line":3}}}])");
   EXPECT_EQ(a[3]["result"][1]["newText"], "      y = 1");  // the editor's tab size: no file names IndentSpaces

@@ -4,11 +4,15 @@
 // would, not Main called inside the test.
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <optional>
@@ -18,7 +22,9 @@
 
 #include "support/TempFolder.h"
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace kv::testing {
 
@@ -35,6 +41,68 @@ struct Streams {
   std::optional<std::string> out;
 };
 
+#ifdef _WIN32
+// Runs kestrova with `args` in `folder`, which also receives the output files.
+inline ProgramResult RunKestrova(const std::filesystem::path& folder, std::vector<std::string> args,
+                                 const std::vector<std::pair<std::string, std::string>>& env = {},
+                                 const Streams& streams = {}) {
+  namespace fs = std::filesystem;
+  // The command line, each argument quoted as the C runtime parses it back.
+  std::wstring line = L"\"" + KestrovaProgram().wstring() + L"\"";
+  for (const std::string& arg : args) {
+    std::wstring wide = fs::u8path(arg).wstring(), quoted = L" \"";
+    std::size_t slashes = 0;
+    for (wchar_t c : wide) {
+      if (c == L'\\') { ++slashes; quoted += c; continue; }
+      if (c == L'"') quoted.append(slashes + 1, L'\\');
+      slashes = 0;
+      quoted += c;
+    }
+    line += quoted.append(slashes, L'\\') + L"\"";
+  }
+  // The environment with the extra variables in place of any of their names.
+  std::wstring block;
+  wchar_t* strings = GetEnvironmentStringsW();
+  for (const wchar_t* e = strings; *e; e += std::wcslen(e) + 1) {
+    std::wstring entry(e);
+    bool replaced = false;
+    for (const auto& [name, value] : env) replaced = replaced || _wcsnicmp(entry.c_str(), fs::u8path(name + "=").c_str(), name.size() + 1) == 0;
+    if (!replaced) block += entry + L'\0';
+  }
+  FreeEnvironmentStringsW(strings);
+  for (const auto& [name, value] : env) block += fs::u8path(name + "=" + value).wstring() + L'\0';
+  block += L'\0';
+
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  auto open = [&](const fs::path& file, bool write) {
+    return CreateFileW(file.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                       write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  const fs::path out = streams.out ? fs::u8path(*streams.out) : folder / "stdout.txt", err = folder / "stderr.txt";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = streams.in.empty() ? nullptr : open(streams.in == "/dev/null" ? fs::path(L"NUL") : fs::u8path(streams.in), false);
+  startup.hStdOutput = open(out, true);
+  startup.hStdError = open(err, true);
+  PROCESS_INFORMATION process{};
+  ProgramResult result;
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW,
+                     block.data(), folder.c_str(), &startup, &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    result.code = static_cast<int>(code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+    if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  if (!streams.out) result.out = ReadBytes(out);
+  result.err = ReadBytes(err);
+  return result;
+}
+#else
 // Runs kestrova with `args` in `folder`, which also receives the output files.
 inline ProgramResult RunKestrova(const std::filesystem::path& folder, std::vector<std::string> args,
                                  const std::vector<std::pair<std::string, std::string>>& env = {},
@@ -81,5 +149,7 @@ inline ProgramResult RunKestrova(const std::filesystem::path& folder, std::vecto
   result.err = ReadBytes(err);
   return result;
 }
+
+#endif
 
 }  // namespace kv::testing

@@ -118,7 +118,7 @@ TEST_F(CliTest, RefusedFilesAreNamedWithTheByteOffsetAndLeftAlone) {
   struct Case {
     std::string name, bytes, message;
   } cases[] = {
-      {"nul.bas", std::string("Sub A()\r\n\0", 10), "kestrova: nul.bas: holds a NUL byte at byte offset 9: not a source file\n"},
+      {"zero.bas", std::string("Sub A()\r\n\0", 10), "kestrova: zero.bas: holds a NUL byte at byte offset 9: not a source file\n"},
       {"bad.bas", "Sub A()\r\n' \xD6\xD0\xFF\r\nEnd Sub\r\n",
        "kestrova: bad.bas: cannot be read losslessly in gbk: byte offset 13: not a gbk character\n"},
       {"open.frm", "VERSION 5.00\r\nBegin VB.Form f\r\nSub A()\r\n", "kestrova: open.frm: the block that begins on line 2 has no End\n"},

@@ -99,5 +99,15 @@ TEST_F(ModelLoaderTest, AnUnreadableMemberStopsTheProjectWithItsName) {
   }
 }
 
+TEST_F(ModelLoaderTest, ProjectMembersAreFoundInAnyLetterCaseAndFolder) {
+  dir.Write("app/App.vbp", "Type=Exe\r\nModule=modUtil; ..\\Shared\\MODUTIL.BAS\r\n");
+  dir.Write("shared/modUtil.bas", "Attribute VB_Name = \"modUtil\"\r\nSub U()\r\nEnd Sub\r\n");
+  std::string problems;
+  loader.AddProject(dir / "app" / "App.vbp", "App.vbp", [&](const std::string& f, const std::string& m) { problems += f + m; });
+  EXPECT_EQ(problems, "");
+  ASSERT_EQ(loader.Modules().size(), 1u);
+  EXPECT_TRUE(std::filesystem::equivalent(loader.Modules()[0]->path, dir / "shared" / "modUtil.bas"));
+}
+
 }  // namespace
 }  // namespace kv::files
