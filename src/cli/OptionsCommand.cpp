@@ -30,6 +30,9 @@
 #include "platform/HeadlessPlatform.h"
 #include "support/frmAbout.h"
 #include "support/modGlobals.h"
+#ifdef _WIN32
+#include "winui/WinUi.h"
+#endif
 
 #ifndef _WIN32
 extern char** environ;
@@ -153,11 +156,26 @@ VbString OpenInBrowser(std::string_view url, bool chinese) {
 }  // namespace
 
 #ifdef _WIN32
-// No terminal forms on Windows: the windows are the add-in's, in the IDE.
-int RunOptionsWindow(const OptionsCommandArgs&, std::ostream&, std::ostream& err) {
-  err << "kestrova options: the options window is the add-in's, in the VB6 IDE (Add-Ins menu); "
-         "scripts can use \"kestrova options list|get|set|example\"\n";
-  return kExitUsage;
+// On Windows the options window is the add-in's own Win32 window, run here
+// by its own message loop; the messages it would show in a box are printed
+// once it closes.
+int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
+  OptionsContext context(args);
+  std::vector<VbString> messages;
+  context.platform.SetMessageBoxPresenter(
+      [&](const platform::MessageBoxRecord& box) { messages.push_back(box.text); });
+  bool saved = false;
+  {
+    const auto windows = winui::InstallWindows(context.g);
+    ShowOptionsWindow(context.g);
+    windows->RunUntilClosed();
+    saved = context.g.optionsWindow && context.g.optionsWindow->Saved();
+  }
+  for (const VbString& message : messages) err << "kestrova options: " << VbToUtf8(message) << "\n";
+  context.PrintWarnings(err);
+  if (saved) out << "kestrova options: saved to " << context.store.Location() << "\n";
+  else out << "kestrova options: cancelled, nothing was written\n";
+  return kExitOk;
 }
 #else
 int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
