@@ -31,6 +31,10 @@
 #include "support/frmAbout.h"
 #include "support/modGlobals.h"
 #ifdef _WIN32
+#include <io.h>
+
+#include <cstdio>
+
 #include "winui/WinUi.h"
 #endif
 
@@ -160,6 +164,13 @@ VbString OpenInBrowser(std::string_view url, bool chinese) {
 // by its own message loop; the messages it would show in a box are printed
 // once it closes.
 int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
+  // Started by a script (its streams redirected), the window would wait for
+  // a user who is not there.
+  if (!_isatty(_fileno(stdin)) || !_isatty(_fileno(stdout))) {
+    err << "kestrova options: the options window opens from a console; "
+           "scripts can use \"kestrova options list|get|set|example\"\n";
+    return kExitUsage;
+  }
   OptionsContext context(args);
   std::vector<VbString> messages;
   context.platform.SetMessageBoxPresenter(
