@@ -159,38 +159,17 @@ VbString OpenInBrowser(std::string_view url, bool chinese) {
 
 }  // namespace
 
+// The options window: in the terminal, or on Windows the add-in's own Win32
+// window run by its own message loop (the messages it would show in a box are
+// printed once it closes). Started by a script, with its streams redirected,
+// it would wait for a user who is not there.
+int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
 #ifdef _WIN32
-// On Windows the options window is the add-in's own Win32 window, run here
-// by its own message loop; the messages it would show in a box are printed
-// once it closes.
-int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
-  // Started by a script (its streams redirected), the window would wait for
-  // a user who is not there.
-  if (!_isatty(_fileno(stdin)) || !_isatty(_fileno(stdout))) {
-    err << "kestrova options: the options window opens from a console; "
-           "scripts can use \"kestrova options list|get|set|example\"\n";
-    return kExitUsage;
-  }
-  OptionsContext context(args);
-  std::vector<VbString> messages;
-  context.platform.SetMessageBoxPresenter(
-      [&](const platform::MessageBoxRecord& box) { messages.push_back(box.text); });
-  bool saved = false;
-  {
-    const auto windows = winui::InstallWindows(context.g);
-    ShowOptionsWindow(context.g);
-    windows->RunUntilClosed();
-    saved = context.g.optionsWindow && context.g.optionsWindow->Saved();
-  }
-  for (const VbString& message : messages) err << "kestrova options: " << VbToUtf8(message) << "\n";
-  context.PrintWarnings(err);
-  if (saved) out << "kestrova options: saved to " << context.store.Location() << "\n";
-  else out << "kestrova options: cancelled, nothing was written\n";
-  return kExitOk;
-}
+  const bool interactive = _isatty(_fileno(stdin)) && _isatty(_fileno(stdout));
 #else
-int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
-  if (!tui::HaveTerminal()) {
+  const bool interactive = tui::HaveTerminal();
+#endif
+  if (!interactive) {
     err << "kestrova options: the options window needs a terminal (standard input and output); "
            "scripts can use \"kestrova options list|get|set|example\"\n";
     return kExitUsage;
@@ -200,6 +179,15 @@ int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ost
   context.platform.SetMessageBoxPresenter(
       [&](const platform::MessageBoxRecord& box) { messages.push_back(box.text); });
   bool saved = false;
+#ifdef _WIN32
+  {
+    const auto windows = winui::InstallWindows(context.g);
+    ShowOptionsWindow(context.g);
+    windows->RunUntilClosed();
+    saved = context.g.optionsWindow && context.g.optionsWindow->Saved();
+  }
+  for (const VbString& message : messages) err << "kestrova options: " << VbToUtf8(message) << "\n";
+#else
   {
     tui::Screen screen;
     if (!screen.Open()) {
@@ -212,13 +200,12 @@ int RunOptionsWindow(const OptionsCommandArgs& args, std::ostream& out, std::ost
     };
     ShowOptionsWindow(context.g);
   }
+#endif
   context.PrintWarnings(err);
   if (saved) out << "kestrova options: saved to " << context.store.Location() << "\n";
   else out << "kestrova options: cancelled, nothing was written\n";
   return kExitOk;
 }
-
-#endif
 
 int RunOptionsList(const OptionsCommandArgs& args, std::ostream& out, std::ostream& err) {
   OptionsContext context(args, Team::Read);
