@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "com/RefCounted.h"
+
 namespace kv::com {
 
 namespace {
@@ -17,7 +19,7 @@ class ClickEvents;
 
 // The COM object a connection point calls: it forwards Click to one sink of
 // the add-in until it is detached.
-class SinkObject final : public IDispatch {
+class SinkObject final : public RefCounted<IDispatch> {
  public:
   SinkObject(const IID& iid, ClickEvents& events, vbide::CommandBarEventsSink& sink)
       : iid_(iid), events_(&events), sink_(&sink) {}
@@ -32,12 +34,6 @@ class SinkObject final : public IDispatch {
     }
     *out = nullptr;
     return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count) *count = 0;
@@ -58,7 +54,6 @@ class SinkObject final : public IDispatch {
   IID iid_;
   ClickEvents* events_;
   vbide::CommandBarEventsSink* sink_;
-  LONG refs_ = 1;
 };
 
 class ClickEvents final : public vbide::CommandBarEvents {

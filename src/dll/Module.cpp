@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "com/RefCounted.h"
 #include "dll/AddinObject.h"
 #include "dll/Extensibility.h"
 
@@ -18,7 +19,7 @@ HINSTANCE module = nullptr;
 LONG liveObjects = 0;
 LONG serverLocks = 0;
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public com::RefCounted<IClassFactory> {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
@@ -29,12 +30,6 @@ class ClassFactory final : public IClassFactory {
     }
     *out = nullptr;
     return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
   }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
     if (!out) return E_POINTER;
@@ -54,10 +49,7 @@ class ClassFactory final : public IClassFactory {
     return S_OK;
   }
   ClassFactory() { ObjectCreated(); }
-  ~ClassFactory() { ObjectDestroyed(); }
-
- private:
-  LONG refs_ = 1;
+  ~ClassFactory() override { ObjectDestroyed(); }
 };
 
 bool SetString(HKEY key, const wchar_t* name, const std::wstring& value) {

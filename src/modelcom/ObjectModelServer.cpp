@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "com/Dispatch.h"
+#include "com/RefCounted.h"
 
 namespace kv::modelcom {
 
@@ -95,10 +96,9 @@ namespace {
 using Objects = ObjectModelServer::Objects;
 
 // The IDispatch side every served object shares.
-class Object : public IDispatch {
+class Object : public com::RefCounted<IDispatch> {
  public:
   Object(Objects& o, std::vector<std::wstring_view> names) : o_(o), names_(std::move(names)) {}
-  virtual ~Object() = default;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
@@ -110,12 +110,6 @@ class Object : public IDispatch {
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count) *count = 0;
@@ -152,7 +146,6 @@ class Object : public IDispatch {
 
  private:
   std::vector<std::wstring_view> names_;
-  LONG refs_ = 1;
 };
 
 Variant Nothing() { return Variant::Object(nullptr); }
@@ -505,7 +498,7 @@ class Events final : public Object, public IConnectionPointContainer, public ICo
 };
 
 // Hands out the one connection point of an events object.
-class PointList final : public IEnumConnectionPoints {
+class PointList final : public com::RefCounted<IEnumConnectionPoints> {
  public:
   explicit PointList(IConnectionPoint* point) : point_(Ref<IConnectionPoint>::Share(point)) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
@@ -515,12 +508,6 @@ class PointList final : public IEnumConnectionPoints {
     *out = this;
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
   }
   HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** out, ULONG* fetched) override {
     if (!out) return E_POINTER;
@@ -547,7 +534,6 @@ class PointList final : public IEnumConnectionPoints {
  private:
   Ref<IConnectionPoint> point_;
   bool done_ = false;
-  LONG refs_ = 1;
 };
 
 HRESULT Events::EnumConnectionPoints(IEnumConnectionPoints** out) {
