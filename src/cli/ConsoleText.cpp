@@ -15,6 +15,8 @@
 #include <unistd.h>
 #endif
 
+#include "support/text/VbText.h"
+
 namespace kv::cli {
 
 #ifdef _WIN32
@@ -43,11 +45,10 @@ std::size_t WholeCharacters(std::string_view utf8) {
 
 void ToConsole(HANDLE console, std::string_view utf8) {
   if (utf8.empty()) return;
-  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  const VbString wide = U(utf8);
   DWORD written = 0;
-  WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+  WriteConsoleW(console, reinterpret_cast<const wchar_t*>(wide.data()), static_cast<DWORD>(wide.size()), &written,
+                nullptr);
 }
 
 // A stream buffer that writes UTF-8 text to a console as UTF-16.

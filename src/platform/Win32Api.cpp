@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "support/text/VbText.h"
+
 namespace kv::win32 {
 
 namespace {
@@ -17,13 +19,7 @@ Handle ToHandle(HWND window) { return reinterpret_cast<Handle>(window); }
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
-std::wstring WideFromUtf8(std::string_view text) {
-  if (text.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
+std::wstring WideFromUtf8(std::string_view text) { return Wide(U(text)); }
 
 MessageTarget* TargetOf(HWND window) {
   return reinterpret_cast<MessageTarget*>(GetWindowLongPtrW(window, GWLP_USERDATA));
