@@ -149,7 +149,7 @@ void ForEachCrLfLine(VbStringView text, Fn&& fn) {
   std::size_t from = 0;
   std::size_t index = 0;
   for (;;) {
-    const std::size_t at = text.find(kCrLf, from);
+    const std::size_t at = FindCrLf(text, from);
     if (at == VbStringView::npos) {
       fn(text.substr(from), index);
       return;

@@ -187,17 +187,16 @@ bool f_IdeReadFails(Globals& g) {
 }
 
 VbString f_DropTrailingBlankLines(VbStringView text) {
-  const std::vector<VbStringView> pieces = SplitCrLf(text);
-  for (std::size_t i = pieces.size(); i > 0; --i) {
-    const VbStringView last = pieces[i - 1];
-    // The pieces kept, joined with CR LF, are the text up to the end of the
-    // last of them.
-    if (!IsBlankLine(last)) {
-      const auto end = static_cast<std::size_t>(last.data() - text.data()) + last.size();
-      return VbString(text.substr(0, end));
-    }
+  // The pieces between CR LFs, from the last back: the text kept ends where
+  // the last piece that is not blank ends. A CR LF cannot overlap another,
+  // so reading them from the end finds the same pieces as from the start.
+  std::size_t end = text.size();
+  for (;;) {
+    const std::size_t at = end >= 2 ? text.rfind(kCrLf, end - 2) : VbStringView::npos;
+    const std::size_t start = at == VbStringView::npos ? 0 : at + 2;
+    if (!IsBlankLine(text.substr(start, end - start)) || at == VbStringView::npos) return VbString(text.substr(0, end));
+    end = at;
   }
-  return pieces.empty() ? VbString() : VbString(pieces[0]);
 }
 
 void s_ReplaceWholeText(CommandContext& ctx, VbStringView newText) {

@@ -100,19 +100,24 @@ void LineStore::Resize(std::size_t capacity) {
   CheckCapacity(capacity);
   const std::size_t after = capacity_ - gapEnd_;
   char16_t* old = buffer_.get();
-  // Shrinking: the text after the gap moves down before the buffer is cut.
-  if (capacity < capacity_) Copy(old + capacity - after, old + gapEnd_, after);
-  // A buffer that shrinks, or grows at the heap's end, stays where it is.
-  auto* resized = static_cast<char16_t*>(std::realloc(old, std::max<std::size_t>(capacity, 1) * sizeof(char16_t)));
-  if (!resized) {
-    if (capacity < capacity_) resized = old;  // the larger block still serves
-    else throw std::bad_alloc();
-  } else {
-    (void)buffer_.release();
-    buffer_.reset(resized);
+  if (capacity > capacity_) {
+    // Growing: a new buffer takes the text before the gap at its front and
+    // the text after it at its end, each copied once (a realloc would copy
+    // the whole buffer and then the text after the gap again).
+    auto* grown = static_cast<char16_t*>(std::malloc(capacity * sizeof(char16_t)));
+    if (!grown) throw std::bad_alloc();
+    Copy(grown, old, gapStart_);
+    Copy(grown + capacity - after, old + gapEnd_, after);
+    buffer_.reset(grown);
+  } else if (capacity < capacity_) {
+    // Shrinking: the text after the gap moves down, then the buffer is cut
+    // where it stands.
+    Copy(old + capacity - after, old + gapEnd_, after);
+    if (auto* cut = static_cast<char16_t*>(std::realloc(old, std::max<std::size_t>(capacity, 1) * sizeof(char16_t)))) {
+      (void)buffer_.release();
+      buffer_.reset(cut);
+    }  // else the larger block still serves
   }
-  // Growing: the text after the gap moves up to the new end.
-  if (capacity > capacity_) Copy(resized + capacity - after, resized + gapEnd_, after);
   // Starts from the front and from the end both stay as they are.
   gapEnd_ = capacity - after;
   capacity_ = capacity;

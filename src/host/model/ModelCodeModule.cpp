@@ -111,7 +111,7 @@ VbString ModelCodeModule::Lines(std::int32_t startLine, std::int32_t count) {
 void ModelCodeModule::ReplaceLine(std::int32_t line, VbStringView text) {
   faults_.Check("CodeModule.ReplaceLine");
   if (line < 1 || line > Count()) RaiseInvalidCall();
-  if (text.find(kCrLf) == VbStringView::npos) {
+  if (FindCrLf(text) == VbStringView::npos) {
     // The hot path of the indentation routine: no split, no allocation.
     VbStringView previous = line > 1 ? lines_[line - 2] : VbStringView();
     lines_.Replace(static_cast<std::size_t>(line - 1), AtMargin(text, line > 1 ? &previous : nullptr));

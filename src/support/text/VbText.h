@@ -61,6 +61,9 @@ std::size_t InStrNoCase(VbStringView text, VbStringView what, std::size_t start 
 VbString ReplaceAll(VbStringView text, VbStringView what, VbStringView with);
 VbString ReplaceAllNoCase(VbStringView text, VbStringView what, VbStringView with);
 
+// Where the next CR LF begins at or after `from`, or npos.
+std::size_t FindCrLf(VbStringView text, std::size_t from = 0);
+
 // VB's Split(text, vbCrLf): the empty text gives no pieces, and a text that
 // ends in CR LF gives an empty last piece. The views point into `text`.
 std::vector<VbStringView> SplitCrLf(VbStringView text);

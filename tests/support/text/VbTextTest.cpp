@@ -30,6 +30,17 @@ TEST(VbText, SplitFollowsVbSplit) {
   EXPECT_EQ(JoinCrLf(pieces), u"a\r\n\r\nb\r\n");
 }
 
+// The scan passes four units at a time: a CR LF on each side of a word's
+// edge, a CR that is not followed by LF, and one at the very end.
+TEST(VbText, FindCrLfAtEveryPosition) {
+  const struct { VbStringView text; std::size_t from, at; } cases[] = {
+      {u"", 0, VbStringView::npos},         {u"\r", 0, VbStringView::npos},     {u"\r\n", 0, 0},
+      {u"abc\r\nd", 0, 3},                 {u"abcd\r\n", 0, 4},                {u"\r\rab\r\r\r\n", 0, 6},
+      {u"a\rb\nc\r \n\r", 0, VbStringView::npos}, {u"\r\nabcdefg\r\n", 1, 9}, {u"abcdefgh\r\n", 9, VbStringView::npos},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindCrLf(c.text, c.from), c.at) << VbToUtf8(VbString(c.text));
+}
+
 TEST(VbText, Utf8RoundTripAndMalformedInput) {
   const char* samples[] = {"", "abc", "缩进模块", "emoji \xF0\x9F\x98\x80 ok"};
   for (const char* s : samples) EXPECT_EQ(VbToUtf8(U(s)), s);
