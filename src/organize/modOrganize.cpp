@@ -28,9 +28,12 @@ bool NeedsPreparation(std::int16_t n) {
 void PrepareModule(CommandContext& ctx) {
   ctx.lineCount = ctx.module.CountOfLines();
   ctx.moduleText = ctx.lineCount > 0 ? ctx.module.Lines(1, ctx.lineCount) : VbString();
+  const std::size_t read = ctx.moduleText.size();
   ctx.moduleText = f_DropTrailingBlankLines(ctx.moduleText);
-  auto pieces = static_cast<std::int32_t>(CountCrLfPieces(ctx.moduleText));
-  if (pieces != ctx.lineCount) {
+  // No line holds a CR LF, so the text read has a piece per line, and the
+  // text is shorter exactly when lines went; but an empty text is no piece,
+  // so a module of one empty line counts as changed too.
+  if (ctx.moduleText.size() != read || (ctx.moduleText.empty() && ctx.lineCount > 0)) {
     s_ReplaceWholeText(ctx, ctx.moduleText);
     ctx.lineCount = ctx.module.CountOfLines();
     if (ctx.lineCount > 0) ctx.moduleText = ctx.module.Lines(1, ctx.lineCount);

@@ -201,7 +201,8 @@ std::size_t FindCrLf(VbStringView text, std::size_t from) {
 std::vector<VbStringView> SplitCrLf(VbStringView text) {
   std::vector<VbStringView> pieces;
   if (text.empty()) return pieces;
-  pieces.reserve(CountCrLfPieces(text));
+  // Growing the list as pieces come costs less than a second scan to count
+  // them first.
   std::size_t from = 0;
   for (;;) {
     auto at = FindCrLf(text, from);
