@@ -32,6 +32,7 @@ void ReadClampedCount(SettingsStore& settings, VbStringView key, VbStringView de
 }  // namespace
 
 IndentOptions ReadIndentOptions(SettingsStore& settings) {
+  SettingsStore::Batch batch(settings);
   IndentOptions o;
   ReadFlag(settings, u"IndentProc", o.IndentProc);
   ReadFlag(settings, u"IndentCmt", o.IndentCmt);

@@ -82,9 +82,13 @@ struct Source {
   FileStamp stamp;
   std::unordered_map<VbString, VbString> values;  // by KeyOf(key)
   bool warned = false;                            // the current fault was reported
+  bool checked = false;                           // looked at in the open batch
 
-  // Brings the values up to date with the file; reports a fault once.
-  void Refresh(const SettingsStore::WarningSink& warn) {
+  // Brings the values up to date with the file; reports a fault once. In a
+  // batch only the first read looks.
+  void Refresh(const SettingsStore::WarningSink& warn, bool inBatch) {
+    if (checked) return;
+    checked = inBatch;
     std::error_code error;
     FileStamp now = platform::StampOf(path, error);
     if (!error && loaded && now == stamp) return;
@@ -190,18 +194,19 @@ struct SettingsStore::Impl {
 #endif
   std::optional<Source> teams;
   WarningSink warn = WarnOnStandardError;
+  int batches = 0;
 
   const VbString* FindUser(VbStringView key) {
 #ifdef _WIN32
     if (registry) return registry->Find(key, warn);
 #endif
-    user.Refresh(warn);
+    user.Refresh(warn, batches > 0);
     return user.Find(KeyOf(key));
   }
 
   const VbString* Find(VbStringView key) {
     if (teams) {
-      teams->Refresh(warn);
+      teams->Refresh(warn, batches > 0);
       if (const VbString* value = teams->Find(KeyOf(key))) return value;
     }
     return FindUser(key);
@@ -255,7 +260,7 @@ bool SettingsStore::HasSetting(VbStringView key) { return impl_->Find(key) != nu
 SettingsStore::Origin SettingsStore::SourceOf(VbStringView key) {
   VbString wanted = KeyOf(key);
   if (impl_->teams) {
-    impl_->teams->Refresh(impl_->warn);
+    impl_->teams->Refresh(impl_->warn, impl_->batches > 0);
     if (impl_->teams->Find(wanted)) return Origin::Team;
   }
   return impl_->FindUser(key) ? Origin::User : Origin::Default;
@@ -317,12 +322,21 @@ void SettingsStore::WriteSetting(VbStringView key, VbStringView value) {
   using fs::perms;
   if ((error = platform::ReplaceFileAtomically(file, ini.ToString(), perms::owner_read | perms::owner_write)))
     RaiseFileError(file, error);
-  impl_->user.loaded = false;  // the next read parses what was written
+  impl_->user.loaded = impl_->user.checked = false;  // the next read parses what was written
 }
 
 void SettingsStore::SetOverride(std::optional<fs::path> file) {
   impl_->teams.reset();
   if (file && !file->empty()) impl_->teams.emplace().path = std::move(*file);
+}
+
+SettingsStore::Batch::Batch(SettingsStore& store) : store_(store) { ++store_.impl_->batches; }
+
+SettingsStore::Batch::~Batch() {
+  Impl& impl = *store_.impl_;
+  if (--impl.batches > 0) return;
+  impl.user.checked = false;
+  if (impl.teams) impl.teams->checked = false;
 }
 
 void SettingsStore::SetWarningSink(WarningSink sink) { impl_->warn = sink ? std::move(sink) : WarnOnStandardError; }

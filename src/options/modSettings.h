@@ -73,6 +73,20 @@ class SettingsStore {
   // Where warnings about an unreadable file go (default: standard error).
   void SetWarningSink(WarningSink sink);
 
+  // While a batch lives, each file is looked at once: the keys read together
+  // (the indentation options of a module) come from one version of it, for
+  // one stat instead of one per key. Batches nest.
+  class Batch {
+   public:
+    explicit Batch(SettingsStore& store);
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    ~Batch();
+
+   private:
+    SettingsStore& store_;
+  };
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

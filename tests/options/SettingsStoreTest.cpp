@@ -89,6 +89,18 @@ TEST_F(SettingsStoreTest, ChangesByOthersAreSeenAtTheNextRead) {
   EXPECT_EQ(store.ReadSetting(u"IndentSpaces", u""), u"64");
   fs::remove(file);
   EXPECT_EQ(store.ReadSetting(u"IndentSpaces", u"4"), u"4");
+  // A batch reads one version of the file; its own writes are seen at once.
+  WriteBytes(file, "[Kestrovaer]\nIndentSpaces=2\n");
+  {
+    SettingsStore::Batch batch(store);
+    EXPECT_EQ(store.ReadSetting(u"IndentSpaces", u""), u"2");
+    WriteBytes(file, "[Kestrovaer]\nIndentSpaces=3\nAlignEOL=Y\n");
+    EXPECT_EQ(store.ReadSetting(u"AlignEOL", u"N"), u"N");
+    store.WriteSetting(u"Language", u"1");
+    EXPECT_EQ(store.ReadSetting(u"IndentSpaces", u""), u"3");
+  }
+  WriteBytes(file, "[Kestrovaer]\nIndentSpaces=5\n");
+  EXPECT_EQ(store.ReadSetting(u"IndentSpaces", u""), u"5");
 }
 
 TEST_F(SettingsStoreTest, WritesReplaceTheFileAtomically) {
