@@ -45,7 +45,9 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 class SingleByteCodePage final : public CodePage {
  public:
   SingleByteCodePage(std::string name, const tables::SingleByteTable& table)
-      : CodePage(std::move(name)), table_(table) {}
+      : CodePage(std::move(name)), table_(table) {
+    for (char16_t c = 0; c < 0x80; ++c) asciiKept_ = asciiKept_ && table_.encode.At(c) == c;
+  }
 
   void Decode(std::string_view bytes, VbString& out) override {
     std::size_t at = out.size();
@@ -59,6 +61,15 @@ class SingleByteCodePage final : public CodePage {
     out.resize(at + text.size());
     char* dst = out.data() + at;
     for (std::size_t i = 0; i < text.size(); ++i) {
+      // Code is mostly ASCII, which every one of these code pages keeps as
+      // it is: eight units at a time skip the table.
+      if (asciiKept_) {
+        while (i + 8 <= text.size() && AllAscii(text.data() + i)) {
+          for (std::size_t k = 0; k < 8; ++k) *dst++ = static_cast<char>(text[i + k]);
+          i += 8;
+        }
+        if (i == text.size()) break;
+      }
       std::uint16_t b = table_.encode.At(text[i]);
       if (b == tables::kNoByte) {
         out.resize(at + i);
@@ -69,7 +80,14 @@ class SingleByteCodePage final : public CodePage {
   }
 
  private:
+  static bool AllAscii(const char16_t* units) {
+    char16_t any = 0;
+    for (std::size_t k = 0; k < 8; ++k) any |= units[k];
+    return any < 0x80;
+  }
+
   const tables::SingleByteTable& table_;
+  bool asciiKept_ = true;
 };
 
 // A double-byte code page (GBK, Big5, Shift_JIS): a table look-up per

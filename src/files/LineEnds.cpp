@@ -9,13 +9,11 @@ SplitText SplitLines(VbStringView text) {
   std::vector<bool> isCrLf;
   out.lines.reserve(text.size() / 24 + 1);
   isCrLf.reserve(text.size() / 24 + 1);
-  const char16_t* data = text.data();
   const std::size_t size = text.size();
   std::size_t start = 0;
   while (start < size) {
-    std::size_t nl = start;
-    while (nl < size && data[nl] != u'\n') ++nl;  // a plain loop: find() on char16_t is no faster
-    if (nl == size) {
+    const std::size_t nl = FindUnit(text, u'\n', start);
+    if (nl == VbStringView::npos) {
       out.lines.push_back(text.substr(start));
       break;
     }

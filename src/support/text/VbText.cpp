@@ -171,29 +171,34 @@ VbString ReplaceAllNoCase(VbStringView text, VbStringView what, VbStringView wit
   return Replace(text, what, with, [](VbStringView t, VbStringView w, std::size_t s) { return InStrNoCase(t, w, s); });
 }
 
-std::size_t FindCrLf(VbStringView text, std::size_t from) {
-  // Four units at a time: a word with no CR in it is passed over whole. A
-  // lane equal to CR is zero after the xor; the subtraction sets its top bit.
+std::size_t FindUnit(VbStringView text, char16_t unit, std::size_t from) {
+  // Four units at a time: a word without the unit is passed over whole. A
+  // lane equal to the unit is zero after the xor, and the subtraction sets
+  // its top bit (a lane above it may look set too: each is checked below).
   constexpr std::uint64_t kOnes = 0x0001000100010001ull;
   constexpr std::uint64_t kTops = 0x8000800080008000ull;
-  constexpr std::uint64_t kCrs = kOnes * u'\r';
+  const std::uint64_t pattern = kOnes * unit;
   const char16_t* p = text.data();
   const std::size_t n = text.size();
   std::size_t i = from;
-  while (i + 5 <= n) {
+  for (; i + 4 <= n; i += 4) {
     std::uint64_t word;
     std::memcpy(&word, p + i, sizeof word);
-    const std::uint64_t x = word ^ kCrs;
-    if (((x - kOnes) & ~x & kTops) == 0) {
-      i += 4;
-      continue;
-    }
+    const std::uint64_t x = word ^ pattern;
+    if (((x - kOnes) & ~x & kTops) == 0) continue;
     for (std::size_t end = i + 4; i < end; ++i) {
-      if (p[i] == u'\r' && p[i + 1] == u'\n') return i;
+      if (p[i] == unit) return i;
     }
   }
-  for (; i + 1 < n; ++i) {
-    if (p[i] == u'\r' && p[i + 1] == u'\n') return i;
+  for (; i < n; ++i) {
+    if (p[i] == unit) return i;
+  }
+  return VbStringView::npos;
+}
+
+std::size_t FindCrLf(VbStringView text, std::size_t from) {
+  for (std::size_t at = FindUnit(text, u'\r', from); at != VbStringView::npos; at = FindUnit(text, u'\r', at + 1)) {
+    if (at + 1 < text.size() && text[at + 1] == u'\n') return at;
   }
   return VbStringView::npos;
 }

@@ -61,7 +61,8 @@ std::size_t InStrNoCase(VbStringView text, VbStringView what, std::size_t start 
 VbString ReplaceAll(VbStringView text, VbStringView what, VbStringView with);
 VbString ReplaceAllNoCase(VbStringView text, VbStringView what, VbStringView with);
 
-// Where the next CR LF begins at or after `from`, or npos.
+// Where the next `unit`, or the next CR LF, is at or after `from`, or npos.
+std::size_t FindUnit(VbStringView text, char16_t unit, std::size_t from = 0);
 std::size_t FindCrLf(VbStringView text, std::size_t from = 0);
 
 // VB's Split(text, vbCrLf): the empty text gives no pieces, and a text that
