@@ -128,7 +128,16 @@ void LineStore::Replace(std::size_t i, VbStringView text) {
     Replace(i, VbString(text));  // a view of a line here: it may move below
     return;
   }
-  MoveGap(i + 1);  // line i ends where the gap begins
+  if (gapLine_ == i) {
+    // Line i is the first after the gap, as in a pass from the top: its old
+    // text joins the gap instead of being moved in front of it, and the line
+    // stands before the gap, empty.
+    gapEnd_ = i + 1 < size() ? capacity_ - starts_[i + 1] : capacity_;
+    starts_[i] = static_cast<std::uint32_t>(gapStart_);
+    gapLine_ = i + 1;
+  } else {
+    MoveGap(i + 1);  // line i ends where the gap begins
+  }
   const std::size_t start = starts_[i];
   const std::size_t length = gapStart_ - start;
   if (text.size() > length) Reserve(text.size() - length);

@@ -53,6 +53,15 @@ TEST(LineStore, EditsAnywhereMatchAVectorOfStrings) {
     }
     ASSERT_TRUE(store == expected) << "step " << step;
   }
+  // Whole passes from the top, as the indenter makes them: lines longer,
+  // then shorter, each written where the last one ended.
+  for (std::size_t shift : {40, 0}) {
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      expected[i] = VbString(shift + i % 7, u' ') + Trim(expected[i]);
+      store.Replace(i, expected[i]);
+    }
+    ASSERT_TRUE(store == expected) << "a pass indenting by " << shift;
+  }
   LineStore copy = store;
   EXPECT_TRUE(copy == expected);
   store.Clear();
