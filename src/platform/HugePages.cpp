@@ -30,7 +30,14 @@ void RestartWithHugePages(char** argv) {
   tunables += tunables.empty() ? "" : ":";
   tunables += std::string(kTunable) + "=1";
   if (::setenv("GLIBC_TUNABLES", tunables.c_str(), 1) != 0) return;
-  ::execv("/proc/self/exe", argv);
+  // By the program's own path, not /proc/self/exe, so that the process
+  // keeps its name for ps and kill.
+  char self[4096];
+  const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (length > 0) {
+    self[length] = '\0';
+    ::execv(self, argv);
+  }
   // Not started again (no /proc, say): the same run, on small pages.
   if (present) ::setenv("GLIBC_TUNABLES", before.c_str(), 1);
   else ::unsetenv("GLIBC_TUNABLES");
