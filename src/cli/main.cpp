@@ -26,11 +26,11 @@ int wmain(int argc, wchar_t** argv) {
   return kv::cli::Main(argc, pointers.data());
 }
 #else
-#include "platform/HugePages.h"
+#include "platform/HeapTuning.h"
 #include "platform/TemporaryFile.h"
 
 int main(int argc, char** argv) {
-  kv::platform::RestartWithHugePages(argv);  // before anything is read or allocated
+  kv::platform::RestartWithHeapTuning(argv);  // before anything is read or allocated
   kv::platform::RemoveTemporaryFilesOnSignals();  // Ctrl+C leaves no half-written copy behind
   return kv::cli::Main(argc, argv);
 }
