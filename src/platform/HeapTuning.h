@@ -8,13 +8,23 @@
 // tunables ask for it; but it reads them only when a program starts.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace kv::platform {
 
-// Starts this program again, with the same arguments and the tunables added
-// in front of any the environment already has (those stay and win), unless
-// they are there already. Returns only when the program cannot be started
-// again or has no use for them (another C library, or a system without huge
-// pages), and the run then goes on as it is. Call it first thing in main.
+// The GLIBC_TUNABLES to start again with, given the present value (null when
+// unset) and the system's transparent_hugepage/enabled text: the heap's
+// tunables in front of the present ones (which stay, and so win). Nothing
+// when they are there already (this is the second start) or the system never
+// gives huge pages.
+std::optional<std::string> HeapTunables(const char* present, std::string_view hugePageMode);
+
+// Starts this program again, with the same arguments and HeapTunables in the
+// environment. Returns only when there is no need or it cannot (another C
+// library, no /proc), and the run then goes on as it is. Call it first thing
+// in main.
 void RestartWithHeapTuning(char** argv);
 
 }  // namespace kv::platform
