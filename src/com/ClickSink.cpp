@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "com/NoTypeInfo.h"
 #include "com/RefCounted.h"
 
 namespace kv::com {
@@ -19,7 +20,7 @@ class ClickEvents;
 
 // The COM object a connection point calls: it forwards Click to one sink of
 // the add-in until it is detached.
-class SinkObject final : public RefCounted<IDispatch> {
+class SinkObject final : public RefCounted<NoTypeInfo<IDispatch>> {
  public:
   SinkObject(const IID& iid, ClickEvents& events, vbide::CommandBarEventsSink& sink)
       : iid_(iid), events_(&events), sink_(&sink) {}
@@ -35,11 +36,6 @@ class SinkObject final : public RefCounted<IDispatch> {
     *out = nullptr;
     return E_NOINTERFACE;
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count) *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     if (count == 0 || !names || !ids) return E_INVALIDARG;
     bool click = lstrcmpiW(names[0], L"Click") == 0;

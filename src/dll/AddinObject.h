@@ -10,11 +10,12 @@
 
 #include <memory>
 
+#include "com/NoTypeInfo.h"
 #include "dll/Extensibility.h"
 
 namespace kv::dll {
 
-class AddinObject final : public IDTExtensibility2 {
+class AddinObject final : public com::NoTypeInfo<IDTExtensibility2> {
  public:
   AddinObject();
   ~AddinObject();
@@ -23,8 +24,6 @@ class AddinObject final : public IDTExtensibility2 {
   ULONG STDMETHODCALLTYPE AddRef() override;
   ULONG STDMETHODCALLTYPE Release() override;
 
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* info, UINT* argError) override;

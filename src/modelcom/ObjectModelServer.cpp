@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "com/Dispatch.h"
+#include "com/NoTypeInfo.h"
 #include "com/RefCounted.h"
 
 namespace kv::modelcom {
@@ -96,7 +97,7 @@ namespace {
 using Objects = ObjectModelServer::Objects;
 
 // The IDispatch side every served object shares.
-class Object : public com::RefCounted<IDispatch> {
+class Object : public com::RefCounted<com::NoTypeInfo<IDispatch>> {
  public:
   Object(Objects& o, std::vector<std::wstring_view> names) : o_(o), names_(std::move(names)) {}
 
@@ -111,11 +112,6 @@ class Object : public com::RefCounted<IDispatch> {
     AddRef();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count) *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     if (!names || !ids || count == 0) return E_INVALIDARG;
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
