@@ -163,50 +163,79 @@ class Runner {
 
  private:
   // Workers take the targets in order; the results go out in that order as
-  // soon as all before them are done, and are dropped then.
+  // soon as all before them are done, and are dropped then. The main thread
+  // is one of the workers and puts out what is ready between its own
+  // targets: a thread that only waited would be woken for nearly every file,
+  // and each wake takes a core from a worker.
   void RunInParallel(const std::vector<Target>& targets, unsigned jobs) {
-    std::vector<std::unique_ptr<TargetResult>> results(targets.size());
+    const std::size_t n = targets.size();
+    std::vector<std::unique_ptr<TargetResult>> results(n);
     std::mutex mutex;
     std::condition_variable done;
     std::size_t next = 0;
-    auto work = [&] {
-      Worker worker;
-      while (true) {
-        std::size_t i;
-        {
-          std::lock_guard lock(mutex);
-          if (next == targets.size()) return;
-          i = next++;
-        }
-        auto r = std::make_unique<TargetResult>();
-        try {
-          RunTarget(targets[i], worker, *r, false);
-        } catch (...) {
-          r->error = std::current_exception();  // goes on in the main thread, as with one job
-        }
-        {
-          std::lock_guard lock(mutex);
-          results[i] = std::move(r);
-        }
-        done.notify_one();
+    bool waiting = false;  // the main thread sleeps until the next result in order
+    auto take = [&]() -> std::optional<std::size_t> {
+      std::lock_guard lock(mutex);
+      if (next == n) return std::nullopt;
+      return next++;
+    };
+    auto runOne = [&](Worker& worker, std::size_t i) {
+      auto r = std::make_unique<TargetResult>();
+      try {
+        RunTarget(targets[i], worker, *r, false);
+      } catch (...) {
+        r->error = std::current_exception();  // goes on in the main thread, as with one job
       }
+      bool wake;
+      {
+        std::lock_guard lock(mutex);
+        results[i] = std::move(r);
+        wake = waiting;
+      }
+      if (wake) done.notify_one();
     };
     std::vector<std::thread> threads;
-    for (unsigned j = 0; j < jobs; ++j) threads.emplace_back(work);
-    for (std::size_t i = 0; i < targets.size(); ++i) {
-      std::unique_ptr<TargetResult> r;
-      {
-        std::unique_lock lock(mutex);
-        done.wait(lock, [&] { return results[i] != nullptr; });
-        r = std::move(results[i]);
-        if (r->error) next = targets.size();  // the workers stop after their current target
-      }
-      if (r->error) {
-        for (std::thread& t : threads) t.join();
-        std::rethrow_exception(r->error);
-      }
-      Emit(*r);
+    for (unsigned j = 1; j < jobs; ++j) {
+      threads.emplace_back([&] {
+        Worker worker;
+        while (std::optional<std::size_t> i = take()) runOne(worker, *i);
+      });
     }
+    std::size_t emitted = 0;
+    // Puts out the results that are ready in order; with `wait`, all of them.
+    auto emitReady = [&](bool wait) {
+      do {
+        std::vector<std::unique_ptr<TargetResult>> ready;
+        {
+          std::unique_lock lock(mutex);
+          if (wait) {
+            waiting = true;
+            done.wait(lock, [&] { return results[emitted] != nullptr; });
+            waiting = false;
+          }
+          for (; emitted < n && results[emitted]; ++emitted) {
+            ready.push_back(std::move(results[emitted]));
+            if (ready.back()->error) {
+              next = n;  // the workers stop after their current target
+              break;
+            }
+          }
+        }
+        for (std::unique_ptr<TargetResult>& r : ready) {
+          if (r->error) {
+            for (std::thread& t : threads) t.join();
+            std::rethrow_exception(r->error);
+          }
+          Emit(*r);
+        }
+      } while (wait && emitted < n);
+    };
+    Worker worker;
+    while (std::optional<std::size_t> i = take()) {
+      runOne(worker, *i);
+      emitReady(false);
+    }
+    if (emitted < n) emitReady(true);
     for (std::thread& t : threads) t.join();
   }
 
