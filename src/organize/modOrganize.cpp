@@ -27,14 +27,13 @@ bool NeedsPreparation(std::int16_t n) {
 
 void PrepareModule(CommandContext& ctx) {
   ctx.lineCount = ctx.module.CountOfLines();
-  ctx.moduleText = ctx.lineCount > 0 ? ctx.module.Lines(1, ctx.lineCount) : VbString();
-  const std::size_t read = ctx.moduleText.size();
-  ctx.moduleText = f_DropTrailingBlankLines(ctx.moduleText);
+  VbString read = ctx.lineCount > 0 ? ctx.module.Lines(1, ctx.lineCount) : VbString();
+  ctx.moduleText = f_DropTrailingBlankLines(read);
   // No line holds a CR LF, so the text read has a piece per line, and the
   // text is shorter exactly when lines went; but an empty text is no piece,
   // so a module of one empty line counts as changed too.
-  if (ctx.moduleText.size() != read || (ctx.moduleText.empty() && ctx.lineCount > 0)) {
-    s_ReplaceWholeText(ctx, ctx.moduleText);
+  if (ctx.moduleText.size() != read.size() || (ctx.moduleText.empty() && ctx.lineCount > 0)) {
+    s_ReplaceWholeText(ctx, ctx.moduleText, &read);
     ctx.lineCount = ctx.module.CountOfLines();
     if (ctx.lineCount > 0) ctx.moduleText = ctx.module.Lines(1, ctx.lineCount);
   }
@@ -202,10 +201,14 @@ VbString f_DropTrailingBlankLines(VbStringView text) {
   }
 }
 
-void s_ReplaceWholeText(CommandContext& ctx, VbStringView newText) {
+void s_ReplaceWholeText(CommandContext& ctx, VbStringView newText, const VbString* oldText) {
   vbide::CodeModule& module = ctx.module;
-  std::int32_t present = module.CountOfLines();
-  VbString oldText = present > 0 ? module.Lines(1, present) : VbString();
+  VbString read;
+  if (!oldText) {
+    std::int32_t present = module.CountOfLines();
+    if (present > 0) read = module.Lines(1, present);
+    oldText = &read;
+  }
   if (ctx.lineCount > 0) module.DeleteLines(1, ctx.lineCount);
   try {
     module.AddFromString(newText);
@@ -215,7 +218,7 @@ void s_ReplaceWholeText(CommandContext& ctx, VbStringView newText) {
       std::int32_t left = module.CountOfLines();
       if (left > 0) module.DeleteLines(1, left);
     });
-    ResumeNext([&] { module.AddFromString(oldText); });
+    ResumeNext([&] { module.AddFromString(*oldText); });
     throw;
   }
 }

@@ -115,8 +115,9 @@ bool f_IdeReadFails(Globals& g);
 VbString f_DropTrailingBlankLines(VbStringView text);
 // Writes a whole module: deletes lines 1..lineCount and adds the new text.
 // When adding fails, the module's old text is put back and the error is
-// raised again.
-void s_ReplaceWholeText(CommandContext& ctx, VbStringView newText);
+// raised again. A caller that has just read the whole module passes that
+// text as `oldText`, so that it is not read a second time.
+void s_ReplaceWholeText(CommandContext& ctx, VbStringView newText, const VbString* oldText = nullptr);
 
 // ---- implementation of the template ----
 void ReportCommandError(Globals& g, const VbError& error);
