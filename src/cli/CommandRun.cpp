@@ -11,6 +11,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -194,9 +195,21 @@ class Runner {
       }
       if (wake) done.notify_one();
     };
-    std::vector<std::thread> threads;
+    // However this ends, a thrown error included, the workers stop after
+    // their current target and are joined before what they share goes.
+    struct Crew {
+      std::function<void()> stop;
+      std::vector<std::thread> threads;
+      ~Crew() {
+        stop();
+        for (std::thread& t : threads) t.join();
+      }
+    } crew{[&] {
+      std::lock_guard lock(mutex);
+      next = n;
+    }, {}};
     for (unsigned j = 1; j < jobs; ++j) {
-      threads.emplace_back([&] {
+      crew.threads.emplace_back([&] {
         Worker worker;
         while (std::optional<std::size_t> i = take()) runOne(worker, *i);
       });
@@ -215,17 +228,11 @@ class Runner {
           }
           for (; emitted < n && results[emitted]; ++emitted) {
             ready.push_back(std::move(results[emitted]));
-            if (ready.back()->error) {
-              next = n;  // the workers stop after their current target
-              break;
-            }
+            if (ready.back()->error) break;
           }
         }
         for (std::unique_ptr<TargetResult>& r : ready) {
-          if (r->error) {
-            for (std::thread& t : threads) t.join();
-            std::rethrow_exception(r->error);
-          }
+          if (r->error) std::rethrow_exception(r->error);
           Emit(*r);
         }
       } while (wait && emitted < n);
@@ -236,7 +243,6 @@ class Runner {
       emitReady(false);
     }
     if (emitted < n) emitReady(true);
-    for (std::thread& t : threads) t.join();
   }
 
   // Prints a target's output and adds it to the report. A settings warning
