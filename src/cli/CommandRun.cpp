@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <map>
 #include <memory>
-#include <functional>
 #include <mutex>
 #include <optional>
 #include <set>
